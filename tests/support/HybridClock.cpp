@@ -1,0 +1,9 @@
+#include "HybridClock.h"
+
+#include <QCoreApplication>
+
+void HybridClock::pause(double seconds)
+{
+    m_skipped += seconds;
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
