@@ -21,6 +21,8 @@ public:
     QByteArray read(int timeoutMs);
     // Reads until `count` bytes arrived or timeoutMs passed.
     QByteArray readCount(int count, int timeoutMs);
+    // The master side, for a far end that runs in a thread of its own.
+    int masterFd() const { return m_master; }
     // The far end hangs up: the master closes.
     void hangUp();
 
