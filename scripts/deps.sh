@@ -2,7 +2,7 @@
 # Sourced by test.sh and run.sh; `vk_install_deps run` adds what running the
 # program without a display needs.
 
-VK_BUILD_PACKAGES="g++ cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev
+VK_BUILD_PACKAGES="g++ cmake ninja-build pkg-config ccache qt6-base-dev qt6-serialport-dev
   qt6-charts-dev qt6-qpa-plugins libgl-dev libcurl4-openssl-dev python3 python3-pyftpdlib"
 VK_RUN_PACKAGES="xvfb xauth x11-apps imagemagick"
 
