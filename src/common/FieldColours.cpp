@@ -73,6 +73,12 @@ void FieldColours::setColour(QWidget* widget, FieldColour colour)
     }
 }
 
+void FieldColours::setBackground(QWidget* widget, const QColor& colour)
+{
+    if (widget)
+        paint(widget, colour);
+}
+
 FieldColours::FieldColour FieldColours::colourOf(const QWidget* widget)
 {
     if (!widget)

@@ -34,6 +34,8 @@ public:
     static QColor designColour(const QWidget* widget);
 
     static void setColour(QWidget* widget, FieldColour colour);
+    // Any other background, such as the green of a finished operation.
+    static void setBackground(QWidget* widget, const QColor& colour);
     // Which of the three colours the widget shows; Other for any other colour.
     static FieldColour colourOf(const QWidget* widget);
 };
