@@ -40,6 +40,21 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName("vklogger-sim");
 
+    // Signals arrive on a pipe so the event loop ends cleanly.
+    if (::pipe(g_signalPipe) != 0)
+        return 1;
+    QSocketNotifier sigNotifier(g_signalPipe[0], QSocketNotifier::Read);
+    QObject::connect(&sigNotifier, &QSocketNotifier::activated, &app, [] {
+        char c;
+        [[maybe_unused]] const ssize_t n = ::read(g_signalPipe[0], &c, 1);
+        QCoreApplication::quit();
+    });
+    struct sigaction sa = {};
+    sa.sa_handler = onSignal;
+    sigemptyset(&sa.sa_mask);
+    ::sigaction(SIGINT, &sa, nullptr);
+    ::sigaction(SIGTERM, &sa, nullptr);
+
     QCommandLineParser p;
     p.setApplicationDescription(
         "A geotechnical datalogger simulated behind a pseudo-terminal.\n"
@@ -109,23 +124,6 @@ int main(int argc, char* argv[])
         // The line is gone; stay until killed like a logger with its cable cut.
         std::fprintf(stderr, "vklogger-sim: line hung up (fault)\n");
     });
-
-    // Signals arrive on a pipe so the event loop ends cleanly.
-    if (::pipe(g_signalPipe) != 0)
-        return 1;
-    QSocketNotifier sigNotifier(g_signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(&sigNotifier, &QSocketNotifier::activated, &app, [] {
-        char c;
-        [[maybe_unused]] const ssize_t n = ::read(g_signalPipe[0], &c, 1);
-        QCoreApplication::quit();
-    });
-    struct sigaction sa
-    {
-    };
-    sa.sa_handler = onSignal;
-    sigemptyset(&sa.sa_mask);
-    ::sigaction(SIGINT, &sa, nullptr);
-    ::sigaction(SIGTERM, &sa, nullptr);
 
     std::printf("vklogger-sim: pty %s\n", qPrintable(sim.slavePath()));
     std::fflush(stdout);

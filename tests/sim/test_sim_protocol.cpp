@@ -100,6 +100,8 @@ private slots:
     void requestsAreLogged();
     void ptyExchange();
     void ptyHangupFault();
+    void ptyPacing_data();
+    void ptyPacing();
 
 private:
     static QByteArray readUntil(int fd, const QByteArray& end, int timeoutMs = 5000);
@@ -502,6 +504,45 @@ void TestSimProtocol::ptyHangupFault()
     pollfd p{fd, POLLIN, 0};
     QCOMPARE(::poll(&p, 1, 5000), 1);
     QVERIFY(p.revents & POLLHUP);
+    ::close(fd);
+}
+
+void TestSimProtocol::ptyPacing_data()
+{
+    QTest::addColumn<int>("baud");
+    QTest::addColumn<int>("slowMs");
+    QTest::addColumn<QByteArray>("command");
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<int>("atLeastMs");
+
+    const QByteArray k("internet,,,ftp.example.org,21,logger,secret,/upload,60,0,");
+    // 57 bytes at 960 bytes/s take at least 59 ms on the line.
+    QTest::newRow("9600 baud") << 9600 << 0 << QByteArray("K") << k << 55;
+    QTest::newRow("slow replies") << 0 << 150 << QByteArray("V") << QByteArray("VKLOGGER V2.1,")
+                                  << 150;
+}
+
+// Only lower bounds are checked: a loaded machine may be late, never early.
+void TestSimProtocol::ptyPacing()
+{
+    QFETCH(int, baud);
+    QFETCH(int, slowMs);
+    QFETCH(QByteArray, command);
+    QFETCH(QByteArray, reply);
+    QFETCH(int, atLeastMs);
+
+    LoggerSimulator::Options o;
+    o.baud = baud;
+    o.slowMs = slowMs;
+    SimulatorThread sim(o);
+    QVERIFY(sim.start());
+    const int fd = ::open(sim.slavePath().toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+    QVERIFY(fd >= 0);
+    QElapsedTimer t;
+    t.start();
+    QCOMPARE(::write(fd, command.constData(), size_t(command.size())), ssize_t(command.size()));
+    QCOMPARE(readUntil(fd, reply.right(2)), reply);
+    QVERIFY2(t.elapsed() >= atLeastMs, qPrintable(QString::number(t.elapsed())));
     ::close(fd);
 }
 
