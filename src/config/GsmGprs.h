@@ -13,7 +13,9 @@ class Form1;
 
 // The GSM version's alarm settings (ten SMS numbers, how many SMS to send,
 // the voice-alarm number and the two alarm switches, page "ALLARMI") and its
-// GPRS/FTP upload settings (page "GPRS").
+// GPRS/FTP upload settings (page "GPRS"). The reads are here; the writes
+// (SCRIVI_GSM, the two switches' MouseDown, ScriviGPRS) join them in this
+// class, on the same boxes.
 class GsmGprs : public QObject
 {
     Q_OBJECT
