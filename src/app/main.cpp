@@ -4,44 +4,33 @@
 #include "link/Modulo1.h"
 #include "link/RealClock.h"
 #include "link/SocketTcpClient.h"
+#include "startup/Form1.h"
+#include "startup/Form2.h"
+#include "startup/Ini.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QMainWindow>
-#include <QTimer>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vkdesk"));
+    // The program ends when the main window or the connection dialog closes.
+    QApplication::setQuitOnLastWindowClosed(false);
 
-    ComPortNames names(ComPortNames::programFolder());
+    const QString cartella = ComPortNames::programFolder();
+    const ComPortNames names(cartella);
     HardwareSerialPort port(names);
     SocketTcpClient tcp;
     RealClock clock;
     QtDialogs dialogs;
     Modulo1 link(port, tcp, clock, dialogs);
 
-    QMainWindow window;
-    window.setWindowTitle(Dialogs::programTitle());
-    auto* status = new QLabel(&window);
-    status->setAlignment(Qt::AlignCenter);
-    status->setMargin(24);
-    window.setCentralWidget(status);
-    window.resize(480, 160);
-    dialogs.setParent(&window);
-    window.show();
+    Form1 form1(link, dialogs);
+    Form2 form2(link, dialogs, form1, cartella);
+    Ini ini(form2, clock);
+    QObject::connect(&form1, &Form1::fineProgramma, &app, &QApplication::quit);
+    QObject::connect(&form2, &Form2::fineProgramma, &app, &QApplication::quit);
 
-    // Until the connection dialog exists the window probes COM 1 at start.
-    status->setText(
-        QStringLiteral("Ricerca del datalogger su COM 1 (%1)...").arg(names.deviceFor(1)));
-    QTimer::singleShot(100, &window, [&] {
-        const bool found = link.Cerca_Datalogger(1) == 1;
-        status->setText(
-            found ? QStringLiteral("Datalogger trovato su COM 1 (%1)").arg(port.deviceName())
-                  : QStringLiteral("Nessun datalogger su COM 1 (%1)").arg(port.deviceName()));
-        if (!found)
-            link.Chiudi_Porta();
-    });
+    ini.avvia();
     return app.exec();
 }
