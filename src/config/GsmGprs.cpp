@@ -1,6 +1,8 @@
 #include "config/GsmGprs.h"
 
 #include "common/FieldColours.h"
+#include "common/TextForms.h"
+#include "config/CampiSenzaVirgola.h"
 #include "config/MarcaModifiche.h"
 #include "config/ReplyFields.h"
 #include "config/StatoCasella.h"
@@ -8,8 +10,38 @@
 #include "startup/ui_Form1.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+
+namespace {
+
+// A switch as "i" and "f" carry it from the box: 0 clear, 1 ticked, 2 grey,
+// in signed text form.
+QString statoAttuale(const QCheckBox* casella)
+{
+    const int valore = casella->checkState() == Qt::Checked            ? 1
+                       : casella->checkState() == Qt::PartiallyChecked ? 2
+                                                                       : 0;
+    return TextForms::signedText(valore);
+}
+
+// The switch a press sends: the opposite of a tick, bare.
+QString statoOpposto(const QCheckBox* casella)
+{
+    return casella->checkState() == Qt::Checked ? QStringLiteral("0") : QStringLiteral("1");
+}
+
+bool tastoCheCommuta(const QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+        return false;
+    const int tasto = static_cast<const QKeyEvent*>(event)->key();
+    return tasto == Qt::Key_Space || tasto == Qt::Key_Select;
+}
+
+} // namespace
 
 GsmGprs::GsmGprs(Ui::Form1& ui, Modulo1& link, Dialogs& dialogs, QObject* parent)
     : QObject(parent), m_ui(ui), m_link(link),
@@ -34,6 +66,10 @@ GsmGprs::GsmGprs(Ui::Form1& ui, Modulo1& link, Dialogs& dialogs, QObject* parent
 
     connect(ui.LEGGI_GSM, &QPushButton::clicked, this, &GsmGprs::LEGGI_GSM);
     connect(ui.LeggiGPRS, &QPushButton::clicked, this, &GsmGprs::LeggiGPRS);
+    connect(ui.SCRIVI_GSM, &QPushButton::clicked, this, &GsmGprs::SCRIVI_GSM);
+    connect(ui.ScriviGPRS, &QPushButton::clicked, this, &GsmGprs::ScriviGPRS);
+    m_abilitaSms->installEventFilter(this);
+    m_abilitaTelefono->installEventFilter(this);
 }
 
 void GsmGprs::LEGGI_GSM()
@@ -62,4 +98,110 @@ void GsmGprs::LeggiGPRS()
     // As received, blanks included.
     ReplyFields::show(m_gprs, ReplyFields::read(m_link, CampiGprs), FieldColours::Confirmed);
     m_link.Abilita_Comandi();
+}
+
+QString GsmGprs::bloccoSms(const QString& interruttore) const
+{
+    QString blocco;
+    for (const QLineEdit* numero : m_numeriSms)
+        blocco += ReplyFields::trimmed(numero->text()) + QLatin1Char(',');
+    blocco += ReplyFields::trimmed(m_quantiSms->text()) + QLatin1Char(',');
+    return blocco + interruttore + QLatin1Char(',');
+}
+
+QString GsmGprs::bloccoTelefono(const QString& interruttore) const
+{
+    return ReplyFields::trimmed(m_telefono->text()) + QLatin1Char(',') + interruttore +
+           QLatin1Char(',');
+}
+
+bool GsmGprs::numeriSenzaVirgole() const
+{
+    CampiSenzaVirgola campi;
+    for (int i = 0; i < NumeriSms; ++i)
+        campi.aggiungi(QStringLiteral("numero SMS %1").arg(i + 1), m_numeriSms[i]->text());
+    campi.aggiungi(QStringLiteral("\"Numero di sms da inviare\""), m_quantiSms->text());
+    campi.aggiungi(QStringLiteral("numero dell'allarme TELEFONO"), m_telefono->text());
+    return campi.controlla(m_dialogs);
+}
+
+bool GsmGprs::inviaSmsETelefono(const QString& sms, const QString& telefono)
+{
+    if (!numeriSenzaVirgole())
+        return false;
+    m_link.Invia_Comando(QStringLiteral("i"), bloccoSms(sms));
+    m_link.Invia_Comando(QStringLiteral("f"), bloccoTelefono(telefono));
+    return true;
+}
+
+void GsmGprs::SCRIVI_GSM()
+{
+    m_link.Disabilita_Comandi();
+    if (inviaSmsETelefono(statoAttuale(m_abilitaSms), statoAttuale(m_abilitaTelefono)))
+        LEGGI_GSM();
+    m_link.Abilita_Comandi();
+}
+
+void GsmGprs::Abilita_SMS_MouseDown()
+{
+    if (!inviaSmsETelefono(statoOpposto(m_abilitaSms), statoAttuale(m_abilitaTelefono)))
+        return;
+    m_link.Attendi(50);
+    LEGGI_GSM();
+}
+
+void GsmGprs::Abilita_Telefono_MouseDown()
+{
+    if (!inviaSmsETelefono(statoAttuale(m_abilitaSms), statoOpposto(m_abilitaTelefono)))
+        return;
+    m_link.Attendi(50);
+    LEGGI_GSM();
+}
+
+bool GsmGprs::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_abilitaSms || watched == m_abilitaTelefono) {
+        // The press is kept from the box, so its own click handling cannot
+        // flip what the read-back shows; the keyboard toggle likewise.
+        if (event->type() == QEvent::MouseButtonPress) {
+            commuta(watched == m_abilitaSms ? &GsmGprs::Abilita_SMS_MouseDown
+                                            : &GsmGprs::Abilita_Telefono_MouseDown);
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonDblClick || tastoCheCommuta(event))
+            return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void GsmGprs::commuta(void (GsmGprs::*pressione)())
+{
+    // The toggles leave the device controls enabled while they wait for the
+    // logger; a second press meanwhile would cut into the exchange under way.
+    if (m_inCommutazione)
+        return;
+    m_inCommutazione = true;
+    (this->*pressione)();
+    m_inCommutazione = false;
+}
+
+void GsmGprs::ScriviGPRS()
+{
+    const QLabel* const etichette[CampiGprs] = {
+        m_ui.GPRSLABEL_0, m_ui.GPRSLABEL_1, m_ui.GPRSLABEL_2, m_ui.GPRSLABEL_3, m_ui.GPRSLABEL_4,
+        m_ui.GPRSLABEL_5, m_ui.GPRSLABEL_6, m_ui.GPRSLABEL_7, m_ui.GPRSLABEL_8, m_ui.GPRSLABEL_9};
+    CampiSenzaVirgola campi;
+    for (int i = 0; i < CampiGprs; ++i)
+        campi.aggiungi(QLatin1Char('"') + etichette[i]->text() + QLatin1Char('"'),
+                       m_gprs[i]->text());
+    if (!campi.controlla(m_dialogs))
+        return;
+
+    QString parametri;
+    for (QLineEdit* campo : m_gprs) {
+        campo->setText(ReplyFields::trimmed(campo->text()));
+        parametri += campo->text() + QLatin1Char(',');
+    }
+    m_link.Invia_Comando(QStringLiteral("k"), parametri);
+    ReplyFields::colour(m_gprs, FieldColours::Confirmed);
 }

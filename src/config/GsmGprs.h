@@ -7,15 +7,16 @@ class Dialogs;
 class Modulo1;
 class QCheckBox;
 class QLineEdit;
+class QString;
 namespace Ui {
 class Form1;
 }
 
 // The GSM version's alarm settings (ten SMS numbers, how many SMS to send,
 // the voice-alarm number and the two alarm switches, page "ALLARMI") and its
-// GPRS/FTP upload settings (page "GPRS"). The reads are here; the writes
-// (SCRIVI_GSM, the two switches' MouseDown, ScriviGPRS) join them in this
-// class, on the same boxes.
+// GPRS/FTP upload settings (page "GPRS"): their reads and writes. The two
+// check boxes show only what the logger reports: pressing one sends the
+// opposite state and reads both back.
 class GsmGprs : public QObject
 {
     Q_OBJECT
@@ -28,8 +29,27 @@ public:
 public slots:
     void LEGGI_GSM(); // read the SMS and telephone settings
     void LeggiGPRS(); // read the GPRS settings
+    // Writes the SMS and telephone settings, then reads them back.
+    void SCRIVI_GSM();
+    // Trims the ten GPRS boxes and writes them; no read-back.
+    void ScriviGPRS();
+    // A press on a switch: the logger gets the opposite of what it shows.
+    void Abilita_SMS_MouseDown();
+    void Abilita_Telefono_MouseDown();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The parameter texts of "i" and "f", each ending with its switch.
+    QString bloccoSms(const QString& interruttore) const;
+    QString bloccoTelefono(const QString& interruttore) const;
+    // No comma in the numbers "i" and "f" carry (a box is shown otherwise).
+    bool numeriSenzaVirgole() const;
+    // Sends "i" and "f" with these switches: false when refused.
+    bool inviaSmsETelefono(const QString& sms, const QString& telefono);
+    void commuta(void (GsmGprs::*pressione)());
+
     Ui::Form1& m_ui;
     Modulo1& m_link;
     Dialogs& m_dialogs;
@@ -39,4 +59,5 @@ private:
     QCheckBox* m_abilitaSms;
     QCheckBox* m_abilitaTelefono;
     QList<QLineEdit*> m_gprs; // GPRS(0..9)
+    bool m_inCommutazione = false;
 };
