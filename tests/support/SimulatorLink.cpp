@@ -1,0 +1,44 @@
+#include "SimulatorLink.h"
+
+#include <QFile>
+
+SimulatorLink::SimulatorLink(const LoggerSimulator::Options& options)
+    : m_sim(options), m_names(m_folder.path())
+{
+    m_port = std::make_unique<HardwareSerialPort>(m_names);
+    m_link = std::make_unique<Modulo1>(*m_port, m_tcp, m_clock, m_dialogs);
+}
+
+SimulatorLink::~SimulatorLink()
+{
+    m_link.reset();
+    m_port.reset();
+    m_sim.stop();
+}
+
+bool SimulatorLink::start(QString* error)
+{
+    if (!m_sim.start(error))
+        return false;
+    QFile ini(m_folder.filePath(QStringLiteral("comports.ini")));
+    if (!ini.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        if (error)
+            *error = ini.errorString();
+        return false;
+    }
+    ini.write(m_sim.slavePath().toLatin1() + "\r\n");
+    return true;
+}
+
+bool SimulatorLink::connect(QString* error)
+{
+    if (!start(error))
+        return false;
+    if (m_link->Cerca_Datalogger(1) != 1) {
+        if (error)
+            *error =
+                QStringLiteral("the probe did not find the simulator on %1").arg(m_sim.slavePath());
+        return false;
+    }
+    return true;
+}
