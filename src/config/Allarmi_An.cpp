@@ -148,5 +148,9 @@ void Allarmi_An::MESSAGGIO_PERSONALE_SCRIVI()
         m_link.Attendi(10);
     }
     m_link.Invia_Comando(QStringLiteral("X"), QString());
+    // Its five lines are taken and dropped here: left on the line, they would
+    // still be arriving when the read-back's own "X" flushes the input, and
+    // the read-back would start in the middle of them.
+    ReplyFields::read(m_link, RigheSms);
     leggiSms();
 }

@@ -140,10 +140,10 @@ private slots:
             a.SMS_PERSONALIZZATO[i]->setText(righe[i]);
             FieldColours::setColour(a.SMS_PERSONALIZZATO[i], FieldColours::Edited);
         }
-        // Both "X" get the lines the logger now holds; the read-back takes
-        // the first five fields that come.
-        for (int volte = 0; volte < 2; ++volte)
-            pagina->port.replyTo("X", "Cantiere Nord,,RIGA3,RIGA4,fine,");
+        // The first "X" answers once the lines are stored; its reply is taken
+        // off the line before the read-back's "X", whose reply is shown.
+        pagina->port.replyTo("X", "PRIMA,RISPOSTA,,,,");
+        pagina->port.replyTo("X", "Cantiere Nord,,RIGA3,RIGA4,fine,");
 
         a.MESSAGGIO_PERSONALE_SCRIVI();
 
