@@ -1,22 +1,14 @@
-#include "HybridClock.h"
-#include "ScriptedDialogs.h"
-#include "SimulatorThread.h"
+#include "SimulatorLink.h"
 #include "config/Allarmi_An.h"
 #include "config/FinestreSensori.h"
 #include "config/GsmGprs.h"
 #include "config/Sensori_An.h"
 #include "download/ProprietaSensori.h"
-#include "link/ComPortNames.h"
-#include "link/HardwareSerialPort.h"
-#include "link/Modulo1.h"
-#include "link/SocketTcpClient.h"
 #include "startup/ui_Form1.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QMainWindow>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -29,14 +21,7 @@ class TestSensoriAllarmiE2E : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir folder;
-    std::unique_ptr<SimulatorThread> sim;
-    std::unique_ptr<ComPortNames> names;
-    std::unique_ptr<HardwareSerialPort> port;
-    SocketTcpClient tcp;
-    HybridClock clock;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<Modulo1> link;
+    std::unique_ptr<SimulatorLink> banco;
     std::unique_ptr<QMainWindow> finestra;
     std::unique_ptr<Ui::Form1> ui;
     ProprietaSensori proprieta;
@@ -46,7 +31,7 @@ class TestSensoriAllarmiE2E : public QObject
     LoggerModel modello()
     {
         LoggerModel copia;
-        sim->withModel([&](LoggerModel& m) { copia = m; });
+        banco->sim().withModel([&](LoggerModel& m) { copia = m; });
         return copia;
     }
 
@@ -72,13 +57,14 @@ class TestSensoriAllarmiE2E : public QObject
     // arrive and drop it.
     void lineaQuieta()
     {
+        HardwareSerialPort& porta = banco->port();
         for (;;) {
-            const qint64 visti = port->bytesPending();
-            clock.waitForInput(clock.now() + 0.1, *port, visti);
-            if (port->bytesPending() == visti)
+            const qint64 visti = porta.bytesPending();
+            banco->clock().waitForInput(banco->clock().now() + 0.1, porta, visti);
+            if (porta.bytesPending() == visti)
                 break;
         }
-        port->discardInput();
+        porta.discardInput();
     }
 
     Sensori_An& sensori()
@@ -104,38 +90,29 @@ private slots:
     {
         LoggerSimulator::Options options;
         options.baud = 9600;
-        sim = std::make_unique<SimulatorThread>(options);
+        banco = std::make_unique<SimulatorLink>(options);
         QString error;
-        QVERIFY2(sim->start(&error), qPrintable(error));
-        QFile ini(folder.filePath("comports.ini"));
-        QVERIFY(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ini.write(sim->slavePath().toLatin1() + "\r\n");
-        ini.close();
-        names = std::make_unique<ComPortNames>(folder.path());
-        port = std::make_unique<HardwareSerialPort>(*names);
-        link = std::make_unique<Modulo1>(*port, tcp, clock, dialogs);
-        QCOMPARE(link->Cerca_Datalogger(1), 1);
+        QVERIFY2(banco->connect(&error), qPrintable(error));
         lineaQuieta();
 
         finestra = std::make_unique<QMainWindow>();
         ui = std::make_unique<Ui::Form1>();
         ui->setupUi(finestra.get());
-        finestre =
-            std::make_unique<FinestreSensori>(*ui, finestra.get(), *link, dialogs, proprieta);
-        gsm = std::make_unique<GsmGprs>(*ui, *link, dialogs);
+        finestre = std::make_unique<FinestreSensori>(*ui, finestra.get(), banco->link(),
+                                                     banco->dialogs(), proprieta);
+        gsm = std::make_unique<GsmGprs>(*ui, banco->link(), banco->dialogs());
         finestra->show();
     }
 
     void cleanup()
     {
-        QVERIFY2(dialogs.boxes().isEmpty(), qPrintable(dialogs.boxes().value(0).text));
+        const QList<ScriptedDialogs::Box> scatole = banco->dialogs().boxes();
+        QVERIFY2(scatole.isEmpty(), qPrintable(scatole.value(0).text));
         gsm.reset();
         finestre.reset();
         ui.reset();
         finestra.reset();
-        link.reset();
-        port.reset();
-        sim.reset();
+        banco.reset();
     }
 
     void sensorPropertiesReachTheLoggerAndComeBack()
@@ -168,7 +145,7 @@ private slots:
         QCOMPARE(proprieta.Zero_Fisico[1], -20.0);
 
         // A fresh window reads what the logger now holds.
-        sim->withModel([](LoggerModel& lm) { lm.sensors[1].name = "TERMO 2"; });
+        banco->sim().withModel([](LoggerModel& lm) { lm.sensors[1].name = "TERMO 2"; });
         Sensori_An& nuova = sensori();
         QCOMPARE(nuova.NomeCanali[0]->text(), QStringLiteral("Da Leggere"));
         nuova.Leggi_prop(0);
@@ -210,7 +187,7 @@ private slots:
         QCOMPARE(testi(QList<QLineEdit*>(a.SMS_PERSONALIZZATO.begin(), a.SMS_PERSONALIZZATO.end())),
                  sms);
 
-        sim->withModel([](LoggerModel& lm) {
+        banco->sim().withModel([](LoggerModel& lm) {
             lm.alarms[17].lower = "-7.25";
             lm.personalSms[1] = "seconda riga";
         });
@@ -270,7 +247,7 @@ private slots:
         QCOMPARE(m.gprs[6], QByteArray("/dati"));
         QCOMPARE(m.gprs[9], QByteArray("1"));
 
-        sim->withModel([](LoggerModel& lm) { lm.gprs[7] = "2121"; });
+        banco->sim().withModel([](LoggerModel& lm) { lm.gprs[7] = "2121"; });
         for (QLineEdit* c : gprs)
             c->clear();
         ui->LeggiGPRS->click();
