@@ -48,7 +48,6 @@ Grafici::Grafici(TabellaGrafico& tabella, GrigliaMisure* griglia, QWidget* paren
     chart->addAxis(m_asseX, Qt::AlignBottom);
     chart->addAxis(m_asseY, Qt::AlignLeft);
     chart->legend()->setAlignment(Qt::AlignRight);
-    m_ui->MSChart1->setRenderHint(QPainter::Antialiasing);
     svuota();
 
     if (QScreen* s = screen())
@@ -84,6 +83,8 @@ void Grafici::svuota()
     m_canali.clear();
     m_righeTracciate = 0;
     m_etichette.clear();
+    m_fineAsseX = 0;
+    m_rangeY = false;
     for (const QString& e : m_asseX->categoriesLabels())
         m_asseX->remove(e);
     m_asseX->setVisible(false);
@@ -157,7 +158,8 @@ void Grafici::aggiornaSerie(int c, int canale)
             s->setName(nome);
         const QList<QPointF> punti = i < pezzi.size() ? pezzi.at(i) : QList<QPointF>();
         // A reading alone between two gaps has no line: show it as a dot.
-        s->setPointsVisible(punti.size() == 1);
+        if (s->pointsVisible() != (punti.size() == 1))
+            s->setPointsVisible(punti.size() == 1);
         s->replace(punti);
         const QList<QLegendMarker*> marcatori = chart->legend()->markers(s);
         for (QLegendMarker* m : marcatori)
@@ -182,7 +184,13 @@ void Grafici::aggiornaAsseTempo(int righe)
             m_asseX->append(testo, x);
         m_etichette = volute;
     }
-    m_asseX->setRange(0, std::max(1, righe - 1));
+    // Every change of range redraws every line: the axis grows in steps of
+    // a quarter, not by one category per cycle.
+    const int ultima = std::max(1, righe - 1);
+    if (ultima > m_fineAsseX) {
+        m_fineAsseX = ultima < 20 ? 20 : int(std::ceil(ultima * 1.25));
+        m_asseX->setRange(0, m_fineAsseX);
+    }
     m_asseX->setVisible(true);
 }
 
@@ -200,7 +208,13 @@ void Grafici::aggiornaAsseValori()
         minimo = 0;
         massimo = 1;
     }
-    const double margine = massimo > minimo ? (massimo - minimo) * 0.05 : 1.0;
-    m_asseY->setRange(minimo - margine, massimo + margine);
+    // Widened only when a reading falls outside, with room to spare.
+    if (!m_rangeY || minimo < m_minimoY || massimo > m_massimoY) {
+        const double margine = massimo > minimo ? (massimo - minimo) * 0.1 : 1.0;
+        m_minimoY = minimo - margine;
+        m_massimoY = massimo + margine;
+        m_rangeY = true;
+        m_asseY->setRange(m_minimoY, m_massimoY);
+    }
     m_asseY->setVisible(true);
 }

@@ -73,4 +73,7 @@ private:
     QList<QList<QLineSeries*>> m_serie; // the segments of each drawn channel
     int m_righeTracciate = 0;           // table rows the traces hold
     QList<QPair<QString, int>> m_etichette;
+    int m_fineAsseX = 0; // last category the time axis shows
+    bool m_rangeY = false;
+    double m_minimoY = 0, m_massimoY = 0;
 };

@@ -15,7 +15,7 @@
 class TracciaCanale
 {
 public:
-    static constexpr int MaxSecchi = 512;
+    static constexpr int MaxSecchi = 256;
 
     int size() const { return int(m_valori.size()); }
     // Keeps the first n readings.
