@@ -44,7 +44,8 @@ Grafici::Grafici(TabellaGrafico& tabella, GrigliaMisure* griglia, QWidget* paren
 
     QChart* chart = grafico();
     m_asseX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    m_asseX->setLabelsAngle(-60);
+    m_asseX->setLabelsAngle(-45);
+    m_asseX->setTruncateLabels(false);
     chart->addAxis(m_asseX, Qt::AlignBottom);
     chart->addAxis(m_asseY, Qt::AlignLeft);
     chart->legend()->setAlignment(Qt::AlignRight);

@@ -186,7 +186,11 @@ void MisCont::preparaGriglia(int canali)
     for (int k = 1; k <= canali; ++k)
         intestazione.append(QStringLiteral("CH ") + QString::number(k - 1));
     m_griglia.azzera(intestazione);
-    m_ui->Grid1->setColumnWidth(0, LarghezzaData);
+    // The date column is as wide as the layout asks unless the screen's font
+    // needs more to show a whole date and time on one line.
+    const int testoData =
+        m_ui->Grid1->fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000 00:00:00")) + 12;
+    m_ui->Grid1->setColumnWidth(0, std::max(LarghezzaData, testoData));
     for (int k = 1; k <= canali; ++k)
         m_ui->Grid1->setColumnWidth(k, LarghezzaCanale);
 }
