@@ -1,5 +1,6 @@
 #include "live/TracciaCanale.h"
 
+#include <algorithm>
 #include <cmath>
 
 void TracciaCanale::tronca(int n)
@@ -28,7 +29,8 @@ TracciaCanale::Secchio TracciaCanale::calcola(int secchio) const
 {
     Secchio s;
     const int da = secchio * m_larghezza;
-    for (int x = da; x < da + m_larghezza; ++x) {
+    const int a = std::min(da + m_larghezza, size());
+    for (int x = da; x < a; ++x) {
         const double v = m_valori.at(x);
         if (std::isnan(v))
             continue;
@@ -62,7 +64,7 @@ QList<QList<QPointF>> TracciaCanale::segmenti() const
             tutti.append(corrente);
         corrente.clear();
     };
-    for (const Secchio& s : m_secchi) {
+    const auto aggiungi = [&](const Secchio& s) {
         if (!s.pieno) {
             chiudi();
         } else if (s.xMin == s.xMax) {
@@ -74,14 +76,12 @@ QList<QList<QPointF>> TracciaCanale::segmenti() const
             corrente.append(QPointF(s.xMax, s.max));
             corrente.append(QPointF(s.xMin, s.min));
         }
-    }
-    for (int x = int(m_secchi.size()) * m_larghezza; x < size(); ++x) {
-        const double v = m_valori.at(x);
-        if (std::isnan(v))
-            chiudi();
-        else
-            corrente.append(QPointF(x, v));
-    }
+    };
+    for (const Secchio& s : m_secchi)
+        aggiungi(s);
+    // The bucket still filling counts like the others.
+    if (size() > int(m_secchi.size()) * m_larghezza)
+        aggiungi(calcola(int(m_secchi.size())));
     chiudi();
     return tutti;
 }

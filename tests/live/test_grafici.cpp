@@ -198,7 +198,7 @@ private slots:
         const QList<QList<QPointF>> pieces = trace.segmenti();
         QCOMPARE(pieces.size(), 1);
         const QList<QPointF>& p = pieces.first();
-        QVERIFY(p.size() <= 2 * TracciaCanale::MaxSecchi + trace.larghezzaSecchio());
+        QVERIFY(p.size() <= 2 * TracciaCanale::MaxSecchi + 2);
         QVERIFY(p.size() > TracciaCanale::MaxSecchi);
         QVERIFY(p.contains(QPointF(12345, 9999.0)));
         QVERIFY(p.contains(QPointF(20000, -50.0)));
