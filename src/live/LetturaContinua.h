@@ -1,12 +1,14 @@
 #pragma once
 
+#include "live/MisCont.h"
+
 #include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
 class Dialogs;
-class MisCont;
+
 class Modulo1;
 class QLabel;
 class QLineEdit;

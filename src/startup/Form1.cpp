@@ -3,7 +3,16 @@
 #include "about/About.h"
 #include "common/Dialogs.h"
 #include "common/SettingsFields.h"
+#include "config/CanaliMux.h"
+#include "config/FinestreSensori.h"
+#include "config/GsmGprs.h"
+#include "config/IdentitaData.h"
+#include "config/ParametriInterni.h"
+#include "config/TempiAcquisizione.h"
+#include "download/ScaricoDati.h"
+#include "download/StatoMemoria.h"
 #include "link/Modulo1.h"
+#include "live/LetturaContinua.h"
 #include "startup/Aiuto.h"
 #include "startup/ImmagineProdotto.h"
 #include "startup/ProvaInSito.h"
@@ -31,6 +40,7 @@ Form1::Form1(Modulo1& link, Dialogs& dialogs, QWidget* parent)
     connect(ui.RIPRISTINA_DA_ERRORI, &QAction::triggered, this, &Form1::RIPRISTINA_DA_ERRORI);
 
     m_link.registraComandi(comandiBloccati());
+    creaOperazioni();
 
     // Load: fixed size, centred on the screen, hidden until connected.
     setFixedSize(sizeHint().expandedTo(size()));
@@ -42,6 +52,22 @@ Form1::Form1(Modulo1& link, Dialogs& dialogs, QWidget* parent)
 }
 
 Form1::~Form1() = default;
+
+void Form1::creaOperazioni()
+{
+    memoria = new StatoMemoria(ui, m_link, m_dialogs, this);
+    canali = new CanaliMux(ui, m_link, m_dialogs, *memoria, this);
+    parametri = new ParametriInterni(ui, m_link, m_dialogs, *memoria, *canali, this);
+    identita = new IdentitaData(ui, m_link, m_dialogs, this);
+    tempi = new TempiAcquisizione(ui, m_link, m_dialogs, this);
+    gsm = new GsmGprs(ui, m_link, m_dialogs, this);
+    scarico = new ScaricoDati(ui, m_link, m_dialogs, proprieta, this);
+    lettura = new LetturaContinua(ui, m_link, m_dialogs, tabellaGrafico, this);
+    sensori = new FinestreSensori(ui, this, m_link, m_dialogs, proprieta, this);
+    // After a full reset the interval and the identifier are read back.
+    parametri->impostaLettureDopoReset(
+        {[this] { tempi->Command2(); }, [this] { identita->leggi_nome(); }});
+}
 
 QList<QWidget*> Form1::comandiBloccati() const
 {
@@ -124,57 +150,56 @@ void Form1::scegliCartella()
         ui.Dir1->setText(QDir::toNativeSeparators(scelta));
 }
 
-// --- connection steps: the operations run as if their buttons were pressed,
-// whatever state the lock left the buttons in ---
+// --- connection steps: the operations run as if their buttons were pressed ---
 
 void Form1::leggicanali()
 {
-    emit ui.leggicanali->clicked();
+    canali->leggicanali();
 }
 
 void Form1::leggidata()
 {
-    emit ui.leggidata->clicked();
+    identita->leggidata();
 }
 
 void Form1::LeggiDataAllarme()
 {
-    emit ui.LeggiDataAllarme->clicked();
+    identita->LeggiDataAllarme();
 }
 
 void Form1::Command2()
 {
-    emit ui.Command2->clicked();
+    tempi->Command2();
 }
 
 void Form1::preacc()
 {
-    emit ui.preacc->clicked();
+    tempi->preacc();
 }
 
 void Form1::Status()
 {
-    emit ui.Status->clicked();
+    parametri->Status();
 }
 
 void Form1::Aggiorna_acq()
 {
-    emit ui.Aggiorna_acq->clicked();
+    memoria->Aggiorna_acq();
 }
 
 void Form1::LEGGI_GSM()
 {
-    emit ui.LEGGI_GSM->clicked();
+    gsm->LEGGI_GSM();
 }
 
 void Form1::LeggiGPRS()
 {
-    emit ui.LeggiGPRS->clicked();
+    gsm->LeggiGPRS();
 }
 
 void Form1::leggi_nome()
 {
-    emit ui.leggi_nome->clicked();
+    identita->leggi_nome();
 }
 
 void Form1::mostraFinestra()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "download/ProprietaSensori.h"
+#include "live/TabellaGrafico.h"
 #include "startup/ConnectionSteps.h"
 #include "startup/ui_Form1.h"
 
@@ -11,8 +13,10 @@ class About;
 class Aiuto;
 class CanaliMux;
 class Dialogs;
+class FinestreSensori;
 class GsmGprs;
 class IdentitaData;
+class LetturaContinua;
 class Modulo1;
 class ParametriInterni;
 class ProvaInSito;
@@ -31,14 +35,20 @@ public:
 
     Ui::Form1 ui;
 
-    // The operations of the pages (wired by whoever creates them).
+    // The program's analog calibration table and chart table.
+    ProprietaSensori proprieta;
+    TabellaGrafico tabellaGrafico;
+
+    // The operations of the pages; each connects its own controls.
+    StatoMemoria* memoria = nullptr;
+    CanaliMux* canali = nullptr;
+    ParametriInterni* parametri = nullptr;
     IdentitaData* identita = nullptr;
     TempiAcquisizione* tempi = nullptr;
     GsmGprs* gsm = nullptr;
-    CanaliMux* canali = nullptr;
-    ParametriInterni* parametri = nullptr;
-    StatoMemoria* memoria = nullptr;
     ScaricoDati* scarico = nullptr;
+    LetturaContinua* lettura = nullptr;
+    FinestreSensori* sensori = nullptr;
 
     // The device controls that Disabilita_Comandi locks, in the link's order.
     QList<QWidget*> comandiBloccati() const;
@@ -56,6 +66,7 @@ public:
     QStringList righeLogUscita() const;
 
     // --- ConnectionSteps: each runs the button's operation, as if pressed ---
+    // (called directly: the lock may have left the button disabled)
     void leggicanali() override;
     void leggidata() override;
     void LeggiDataAllarme() override;
@@ -77,6 +88,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void creaOperazioni();
     void scegliCartella();
     void scriviLogUscita();
 

@@ -130,15 +130,25 @@ private slots:
         QVERIFY(!boxes[0]->isModal());
     }
 
-    // A step of the connection runs the operation even when the lock left
-    // its button disabled.
-    void connectionStepRunsTheButtonsOperation()
+    // A step of the connection runs the page's operation even when the lock
+    // left its button disabled.
+    void connectionStepRunsTheOperation()
     {
-        int runs = 0;
-        connect(form->ui.leggicanali, &QPushButton::clicked, this, [&] { ++runs; });
+        for (int m = 0; m < 4; ++m)
+            port->replyTo(QByteArray("H ") + QByteArray::number(m) + ",", "16,");
         form->ui.leggicanali->setEnabled(false);
         static_cast<ConnectionSteps&>(*form).leggicanali();
-        QCOMPARE(runs, 1);
+        QCOMPARE(port->written(), QByteArray("H 0,H 1,H 2,H 3,"));
+        QCOMPARE(form->ui.MUX_3->text(), QString("16"));
+    }
+
+    // The page operations are wired to their buttons.
+    void buttonsRunTheirOperations()
+    {
+        port->replyTo("Q", "CANTIERE1,");
+        form->ui.leggi_nome->click();
+        QCOMPARE(port->written(), QByteArray("Q"));
+        QCOMPARE(form->ui.Nome_Centralina->text(), QString("CANTIERE1"));
     }
 
     void exitSendsStopOnlyWhenAcquisitionEnabled_data()
