@@ -92,44 +92,41 @@ bool Modulo1::Invia_Comando(const QString& comando, const QString& parametri)
     return inviato;
 }
 
-QString Modulo1::Leggi_Risposta()
+Modulo1::Esito Modulo1::ricevi(const std::function<qsizetype(qsizetype)>& cerca, qsizetype& trovato)
 {
     const double inizio = std::round(m_clock.now());
     RispostaCompleta = false;
-    apriSeChiusa();
-
     LinkTransport& trasporto = ModoTCP ? static_cast<LinkTransport&>(m_tcp) : m_port;
-    qsizetype esaminato = m_lettura; // the text before this holds no comma
-    qsizetype virgola = -1;
-    bool scaduto = false;
-    bool errore = false;
-    while (!RispostaCompleta) {
+    qsizetype esaminato = m_lettura; // nothing before this holds the terminator
+    for (;;) {
         const bool linea = accoda();
-        virgola = m_buffer.indexOf(',', esaminato);
+        trovato = cerca(esaminato);
         esaminato = m_buffer.size();
-        if (virgola >= 0) {
-            RispostaCompleta = true;
-        } else if (!linea) {
-            // Fields that arrived before the line failed are still returned.
-            errore = true;
-            break;
-        }
+        // What arrived before the line failed still counts.
+        if (trovato < 0 && !linea)
+            return Esito::Errore;
+        RispostaCompleta = trovato >= 0;
+        // The time-out wins even over a terminator that came in the same pass.
         if (m_clock.now() - inizio >= TimeoutRisposta) {
-            scaduto = true;
             RispostaCompleta = true;
+            m_timeout = true;
+            UltimaRisposta = QStringLiteral("%%");
+            return Esito::Scaduto;
         }
-        if (!RispostaCompleta)
-            m_clock.waitForInput(inizio + TimeoutRisposta, trasporto, trasporto.bytesPending());
+        if (RispostaCompleta)
+            return Esito::Trovato;
+        m_clock.waitForInput(inizio + TimeoutRisposta, trasporto, trasporto.bytesPending());
     }
+}
 
-    if (errore) {
+QString Modulo1::Leggi_Risposta()
+{
+    apriSeChiusa();
+    qsizetype virgola = -1;
+    const Esito esito = ricevi([this](qsizetype da) { return m_buffer.indexOf(',', da); }, virgola);
+    if (esito == Esito::Errore) {
         UltimaRisposta.clear();
-    } else if (scaduto) {
-        // Time-out wins even over a comma that arrived in the same pass; the
-        // partial text stays until the next command empties the buffer.
-        m_timeout = true;
-        UltimaRisposta = QStringLiteral("%%");
-    } else {
+    } else if (esito == Esito::Trovato) {
         UltimaRisposta = QString::fromLatin1(m_buffer.constData() + m_lettura, virgola - m_lettura);
         m_lettura = virgola + 1;
         if (m_lettura == m_buffer.size()) {
@@ -140,55 +137,32 @@ QString Modulo1::Leggi_Risposta()
             m_lettura = 0;
         }
     }
+    // After a time-out the partial text stays until the next command.
     chiudiSeChiusa();
     return UltimaRisposta;
 }
 
 QString Modulo1::Leggi_Fino_A(const QString& marcatore)
 {
-    const double inizio = std::round(m_clock.now());
-    RispostaCompleta = false;
     apriSeChiusa();
-
     const QByteArray marca = marcatore.toLatin1();
-    LinkTransport& trasporto = ModoTCP ? static_cast<LinkTransport&>(m_tcp) : m_port;
-    qsizetype esaminato = m_lettura;
+    const auto cerca = [this, &marca](qsizetype esaminato) -> qsizetype {
+        // Over TCP the marker counts only at the very end of what arrived.
+        if (ModoTCP)
+            return m_buffer.size() - m_lettura >= marca.size() && m_buffer.endsWith(marca)
+                       ? m_buffer.size() - marca.size()
+                       : -1;
+        return m_buffer.indexOf(marca, std::max(m_lettura, esaminato - marca.size() + 1));
+    };
     qsizetype trovato = -1;
-    bool scaduto = false;
-    bool errore = false;
-    while (!RispostaCompleta) {
-        const bool linea = accoda();
-        if (ModoTCP) {
-            // Over TCP the marker counts only at the very end of what arrived.
-            if (m_buffer.size() - m_lettura >= marca.size() && m_buffer.endsWith(marca))
-                trovato = m_buffer.size() - marca.size();
-        } else {
-            const qsizetype da = std::max(m_lettura, esaminato - marca.size() + 1);
-            trovato = m_buffer.indexOf(marca, da);
-            esaminato = m_buffer.size();
-        }
-        if (trovato >= 0) {
-            RispostaCompleta = true;
-        } else if (!linea) {
-            errore = true;
-            break;
-        }
-        if (m_clock.now() - inizio >= TimeoutRisposta) {
-            scaduto = true;
-            RispostaCompleta = true;
-        }
-        if (!RispostaCompleta)
-            m_clock.waitForInput(inizio + TimeoutRisposta, trasporto, trasporto.bytesPending());
-    }
-
     QString risultato;
-    if (errore) {
-        // An empty result; the error stays recorded for the caller.
-    } else if (scaduto) {
-        m_timeout = true;
-        UltimaRisposta = QStringLiteral("%%");
+    switch (ricevi(cerca, trovato)) {
+    case Esito::Errore:
+        break; // an empty result; the error stays recorded for the caller
+    case Esito::Scaduto:
         risultato = UltimaRisposta;
-    } else {
+        break;
+    case Esito::Trovato:
         risultato = QString::fromLatin1(m_buffer.constData() + m_lettura, trovato - m_lettura);
         if (ModoTCP) {
             // The text before the marker stays in the buffer.
@@ -198,6 +172,7 @@ QString Modulo1::Leggi_Fino_A(const QString& marcatore)
             m_buffer.clear();
             m_lettura = 0;
         }
+        break;
     }
     chiudiSeChiusa();
     return risultato;

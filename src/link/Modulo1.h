@@ -6,6 +6,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 class Clock;
 class Dialogs;
 class SerialPort;
@@ -76,6 +78,17 @@ public:
     Clock& orologio() { return m_clock; }
 
 private:
+    enum class Esito
+    {
+        Trovato,
+        Scaduto,
+        Errore
+    };
+    // The receive loop shared by the two receive primitives: appends what
+    // arrives until `cerca` finds the terminator (its position, or -1), the
+    // time-out passes or the line fails.
+    Esito ricevi(const std::function<qsizetype(qsizetype)>& cerca, qsizetype& trovato);
+
     void apriSeChiusa();
     void chiudiSeChiusa();
     void svuotaIngresso();
