@@ -32,6 +32,8 @@ Form1::Form1(Modulo1& link, Dialogs& dialogs, QWidget* parent)
     ui.Text1->setText(QStringLiteral(" "));
     ui.Image1->setPixmap(ImmagineProdotto::disegna(QSize(120, 120)));
     ui.Dir1->setText(QDir::toNativeSeparators(QDir::currentPath()));
+    // Every page's tab stays in sight: no scrolling tab bar hiding the last ones.
+    ui.SSTab1->setUsesScrollButtons(false);
 
     connect(ui.Dir1_Sfoglia, &QToolButton::clicked, this, &Form1::scegliCartella);
     connect(ui.PROVA_IN_SITO, &QAction::triggered, this, &Form1::PROVA_IN_SITO);
