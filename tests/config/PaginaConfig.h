@@ -1,37 +1,17 @@
 #pragma once
 
-#include "FakeSerialPort.h"
-#include "FakeTcpClient.h"
-#include "ScriptedDialogs.h"
-#include "VirtualClock.h"
+#include "FinestraProva.h"
 #include "common/FieldColours.h"
-#include "link/Modulo1.h"
-#include "startup/ui_Form1.h" // each test source includes it too, for the build to generate it
 
-#include <QMainWindow>
 #include <QTest>
 
 // The main window's pages on a link to a fake port with a virtual clock and
 // scripted dialogs, the port open as after a successful connection. The
 // controls of these pages that the device lock covers are registered with
 // the link, so a test can see them locked and released.
-struct PaginaConfig
+struct PaginaConfig : FinestraProva
 {
-    VirtualClock clock;
-    FakeSerialPort port{clock};
-    FakeTcpClient tcp{clock};
-    ScriptedDialogs dialogs;
-    Modulo1 link{port, tcp, clock, dialogs};
-    QMainWindow window;
-    Ui::Form1 ui;
-
-    PaginaConfig()
-    {
-        ui.setupUi(&window);
-        link.PortaAperta = true;
-        port.open();
-        link.registraComandi(comandiBloccati());
-    }
+    PaginaConfig() { link.registraComandi(comandiBloccati()); }
 
     QList<QWidget*> comandiBloccati() const
     {

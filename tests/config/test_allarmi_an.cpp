@@ -46,7 +46,7 @@ private slots:
     void init()
     {
         pagina = std::make_unique<PaginaConfig>();
-        finestre = std::make_unique<FinestreSensori>(pagina->ui, &pagina->window, pagina->link,
+        finestre = std::make_unique<FinestreSensori>(pagina->ui, &pagina->finestra, pagina->link,
                                                      pagina->dialogs, proprieta);
     }
 

@@ -42,9 +42,9 @@ private slots:
     {
         pagina = std::make_unique<PaginaConfig>();
         pagina->link.registraComandi({pulsante(true), pulsante(false), pagina->ui.LEGGI_GSM});
-        finestre = std::make_unique<FinestreSensori>(pagina->ui, &pagina->window, pagina->link,
+        finestre = std::make_unique<FinestreSensori>(pagina->ui, &pagina->finestra, pagina->link,
                                                      pagina->dialogs, proprieta);
-        pagina->window.show();
+        pagina->finestra.show();
     }
 
     void cleanup()
@@ -78,7 +78,7 @@ private slots:
         QVERIFY(finestra);
         QCOMPARE(finestra->windowTitle(), titolo);
         QVERIFY(finestra->isVisible() && finestra->isEnabled());
-        QVERIFY(!pagina->window.isVisible());
+        QVERIFY(!pagina->finestra.isVisible());
         QVERIFY(pulsante(sensori)->isEnabled()); // locked and released around the opening
 
         const QList<QLineEdit*> caselle = finestra->findChildren<QLineEdit*>();
@@ -112,7 +112,7 @@ private slots:
                      .compare(QStringLiteral("Leggi MUX%1").arg(m)));
 
         finestra->close();
-        QVERIFY(pagina->window.isVisible());
+        QVERIFY(pagina->finestra.isVisible());
         QVERIFY(!finestra->isVisible());
         eliminaChiuse();
         QVERIFY(!finestra); // discarded
@@ -176,7 +176,7 @@ private slots:
             finestre->allarmi()->Leggi_all(0);
 
         QCOMPARE(pagina->scritto(), QByteArray(sensori ? "R 0," : "J 0,"));
-        QVERIFY(pagina->window.isVisible());
+        QVERIFY(pagina->finestra.isVisible());
         QVERIFY(finestra); // still there while its operation ran
         eliminaChiuse();
         QVERIFY(!finestra);

@@ -20,7 +20,7 @@ class TestGsmGprs : public QObject
     {
         QList<QLineEdit*> c;
         for (int i = 0; i < n; ++i)
-            c << p->window.findChild<QLineEdit*>(radice + QString::number(i));
+            c << p->finestra.findChild<QLineEdit*>(radice + QString::number(i));
         return c;
     }
     QList<QLineEdit*> sms() const { return caselle("NUMERO_ALLARME_SMS_", 10); }
@@ -139,7 +139,7 @@ private slots:
         QFETCH(QString, casella);
         QFETCH(int, tasto);
         QFETCH(bool, rosso);
-        auto* box = p->window.findChild<QLineEdit*>(casella);
+        auto* box = p->finestra.findChild<QLineEdit*>(casella);
         QVERIFY(box);
         FieldColours::setColour(box, FieldColours::Confirmed);
         QTest::keyClick(box, Qt::Key(tasto));

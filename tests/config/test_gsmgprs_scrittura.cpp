@@ -21,7 +21,7 @@ class TestGsmGprsScrittura : public QObject
     {
         QList<QLineEdit*> c;
         for (int i = 0; i < n; ++i)
-            c << p->window.findChild<QLineEdit*>(radice + QString::number(i));
+            c << p->finestra.findChild<QLineEdit*>(radice + QString::number(i));
         return c;
     }
     QList<QLineEdit*> sms() const { return caselle("NUMERO_ALLARME_SMS_", 10); }
@@ -48,7 +48,7 @@ private slots:
     {
         p = std::make_unique<PaginaConfig>();
         op = std::make_unique<GsmGprs>(p->ui, p->link, p->dialogs);
-        p->window.show();
+        p->finestra.show();
     }
     void cleanup()
     {
@@ -207,7 +207,7 @@ private slots:
         QFETCH(QString, casella);
         QFETCH(QString, campo);
         gprs()[0]->setText(" con blanks ");
-        p->window.findChild<QLineEdit*>(casella)->setText("12,34");
+        p->finestra.findChild<QLineEdit*>(casella)->setText("12,34");
 
         if (operazione == "scrivi")
             op->SCRIVI_GSM();

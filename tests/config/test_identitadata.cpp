@@ -335,7 +335,7 @@ private slots:
     void typingMarksEachBoxEdited()
     {
         QFETCH(QString, casella);
-        auto* box = p->window.findChild<QLineEdit*>(casella);
+        auto* box = p->finestra.findChild<QLineEdit*>(casella);
         QVERIFY(box);
         FieldColours::setColour(box, FieldColours::Confirmed);
         QTest::keyClick(box, Qt::Key_Right);

@@ -55,7 +55,7 @@ private slots:
     {
         pagina = std::make_unique<PaginaConfig>();
         proprieta = std::make_unique<ProprietaSensori>();
-        finestre = std::make_unique<FinestreSensori>(pagina->ui, &pagina->window, pagina->link,
+        finestre = std::make_unique<FinestreSensori>(pagina->ui, &pagina->finestra, pagina->link,
                                                      pagina->dialogs, *proprieta);
     }
 

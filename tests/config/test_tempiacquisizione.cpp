@@ -201,7 +201,7 @@ private slots:
     void boxesNeverKeepBlanks()
     {
         QFETCH(QString, casella);
-        auto* box = p->window.findChild<QLineEdit*>(casella);
+        auto* box = p->finestra.findChild<QLineEdit*>(casella);
         QVERIFY(box);
         box->setText(" 2 ");
         QCOMPARE(box->text(), QString("2"));
