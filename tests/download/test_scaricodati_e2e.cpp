@@ -1,20 +1,12 @@
-#include "HybridClock.h"
-#include "ScriptedDialogs.h"
-#include "SimulatorThread.h"
+#include "SimulatorLink.h"
 #include "download/ProprietaSensori.h"
 #include "download/ScaricoDati.h"
-#include "link/ComPortNames.h"
-#include "link/HardwareSerialPort.h"
-#include "link/Modulo1.h"
-#include "link/SocketTcpClient.h"
 #include "startup/ui_Form1.h"
 
+#include <QDir>
 #include <QFile>
 #include <QMainWindow>
-#include <QTemporaryDir>
 #include <QtTest>
-
-#include <memory>
 
 namespace {
 
@@ -30,15 +22,6 @@ QByteArray dieci(const QByteArray& testo)
 class TestScaricoDatiE2E : public QObject
 {
     Q_OBJECT
-
-    QTemporaryDir folder;
-    std::unique_ptr<SimulatorThread> sim;
-    std::unique_ptr<ComPortNames> names;
-    std::unique_ptr<HardwareSerialPort> port;
-    SocketTcpClient tcp;
-    HybridClock clock;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<Modulo1> link;
 
     static QByteArray leggi(const QString& path)
     {
@@ -68,37 +51,25 @@ class TestScaricoDatiE2E : public QObject
     }
 
 private slots:
-    void cleanup()
-    {
-        link.reset();
-        port.reset();
-        sim.reset();
-    }
-
     void bothFilesAsTheMemoryPredicts()
     {
         LoggerSimulator::Options options;
         options.records = 7;
         options.channels = 20; // two multiplexers: 16 + 4
         options.eventCounter = true;
-        sim = std::make_unique<SimulatorThread>(options);
+        SimulatorLink e2e(options);
         QString error;
-        QVERIFY2(sim->start(&error), qPrintable(error));
-        QFile ini(folder.filePath("comports.ini"));
-        QVERIFY(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ini.write(sim->slavePath().toLatin1() + "\r\n");
-        ini.close();
-        names = std::make_unique<ComPortNames>(folder.path());
-        port = std::make_unique<HardwareSerialPort>(*names);
-        link = std::make_unique<Modulo1>(*port, tcp, clock, dialogs);
-        QCOMPARE(link->Cerca_Datalogger(1), 1);
-        link->ModelloDatalogger = 1;
+        QVERIFY2(e2e.connect(&error), qPrintable(error));
+        Modulo1& link = e2e.link();
+        ScriptedDialogs& dialogs = e2e.dialogs();
+        const QDir folder(e2e.folder());
+        link.ModelloDatalogger = 1;
 
         QMainWindow finestra;
         Ui::Form1 ui;
         ui.setupUi(&finestra);
         ProprietaSensori proprieta;
-        ScaricoDati scarico(ui, *link, dialogs, proprieta);
+        ScaricoDati scarico(ui, link, dialogs, proprieta);
         scarico.setOrologioData([] { return QDateTime(QDate(2024, 3, 5), QTime(8, 30, 0)); });
         ui.Nome_Centralina->setText("DIGA_NORD");
         ui.Dir1->setText(folder.path());
@@ -107,7 +78,7 @@ private slots:
 
         QVector<LoggerModel::Record> dati;
         QVector<LoggerModel::Record> temperature;
-        sim->withModel([&](LoggerModel& m) {
+        e2e.sim().withModel([&](LoggerModel& m) {
             dati = m.data;
             temperature = m.temperatures;
         });

@@ -1,18 +1,10 @@
-#include "HybridClock.h"
-#include "ScriptedDialogs.h"
-#include "SimulatorThread.h"
-#include "link/ComPortNames.h"
-#include "link/HardwareSerialPort.h"
-#include "link/Modulo1.h"
-#include "link/SocketTcpClient.h"
+#include "SimulatorLink.h"
 #include "live/MisCont.h"
 #include "live/TabellaGrafico.h"
 
+#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
-
-#include <memory>
 
 // A continuous measure over a real serial port (a pseudo-terminal) to the
 // logger simulator, stopped after a few cycles: the file must hold exactly
@@ -21,41 +13,19 @@ class TestMisContE2E : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir folder;
-    std::unique_ptr<SimulatorThread> sim;
-    std::unique_ptr<ComPortNames> names;
-    std::unique_ptr<HardwareSerialPort> port;
-    SocketTcpClient tcp;
-    HybridClock clock;
-    ScriptedDialogs dialogs;
-    std::unique_ptr<Modulo1> link;
-
 private slots:
-    void cleanup()
-    {
-        link.reset();
-        port.reset();
-        sim.reset();
-    }
-
     void runStoppedAfterThreeCycles()
     {
         LoggerSimulator::Options options;
         options.channels = 3;
-        sim = std::make_unique<SimulatorThread>(options);
+        SimulatorLink e2e(options);
         QString error;
-        QVERIFY2(sim->start(&error), qPrintable(error));
-        QFile ini(folder.filePath("comports.ini"));
-        QVERIFY(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        ini.write(sim->slavePath().toLatin1() + "\r\n");
-        ini.close();
-        names = std::make_unique<ComPortNames>(folder.path());
-        port = std::make_unique<HardwareSerialPort>(*names);
-        link = std::make_unique<Modulo1>(*port, tcp, clock, dialogs);
-        QCOMPARE(link->Cerca_Datalogger(1), 1);
+        QVERIFY2(e2e.connect(&error), qPrintable(error));
+        ScriptedDialogs& dialogs = e2e.dialogs();
+        const QDir folder(e2e.folder());
 
         TabellaGrafico tabella;
-        MisCont window(*link, dialogs, tabella);
+        MisCont window(e2e.link(), dialogs, tabella);
         window.setAttribute(Qt::WA_DeleteOnClose, false);
         window.setCartellaProgramma(folder.path());
         int tick = 0;
