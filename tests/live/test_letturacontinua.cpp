@@ -1,14 +1,9 @@
-#include "FakeSerialPort.h"
-#include "FakeTcpClient.h"
-#include "ScriptedDialogs.h"
-#include "VirtualClock.h"
-#include "link/Modulo1.h"
+#include "FinestraProva.h"
 #include "live/LetturaContinua.h"
 #include "live/MisCont.h"
 #include "live/TabellaGrafico.h"
 #include "startup/ui_Form1.h"
 
-#include <QMainWindow>
 #include <QtTest>
 
 #include <memory>
@@ -20,13 +15,7 @@ class TestLetturaContinua : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<VirtualClock> clock;
-    std::unique_ptr<FakeSerialPort> port;
-    std::unique_ptr<FakeTcpClient> tcp;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<Modulo1> link;
-    std::unique_ptr<QMainWindow> window;
-    std::unique_ptr<Ui::Form1> ui;
+    std::unique_ptr<FinestraProva> f;
     std::unique_ptr<TabellaGrafico> tabella;
     std::unique_ptr<LetturaContinua> pagina;
 
@@ -34,36 +23,28 @@ class TestLetturaContinua : public QObject
     {
         QStringList t;
         for (int i = 0; i < 16; ++i)
-            t << window->findChild<QLineEdit*>(QStringLiteral("continua_%1").arg(i))->text();
+            t << f->finestra.findChild<QLineEdit*>(QStringLiteral("continua_%1").arg(i))->text();
         return t;
     }
     QLabel* label(int i) const
     {
-        return window->findChild<QLabel*>(QStringLiteral("LABCANALI_%1").arg(i));
+        return f->finestra.findChild<QLabel*>(QStringLiteral("LABCANALI_%1").arg(i));
     }
     static QColor textColour(const QLabel* l) { return l->palette().color(QPalette::WindowText); }
 
 private slots:
     void init()
     {
-        clock = std::make_unique<VirtualClock>();
-        port = std::make_unique<FakeSerialPort>(*clock);
-        tcp = std::make_unique<FakeTcpClient>(*clock);
-        dialogs = std::make_unique<ScriptedDialogs>();
-        link = std::make_unique<Modulo1>(*port, *tcp, *clock, *dialogs);
-        link->PortaAperta = true;
-        QVERIFY(port->open());
-        window = std::make_unique<QMainWindow>();
-        ui = std::make_unique<Ui::Form1>();
-        ui->setupUi(window.get());
+        f = std::make_unique<FinestraProva>();
+        QVERIFY(f->port.isOpen());
         tabella = std::make_unique<TabellaGrafico>();
-        pagina = std::make_unique<LetturaContinua>(*ui, *link, *dialogs, *tabella);
+        pagina = std::make_unique<LetturaContinua>(f->ui, f->link, f->dialogs, *tabella);
     }
 
     void cleanup()
     {
         pagina.reset();
-        window.reset();
+        f.reset();
     }
 
     void readsMultiplexer_data()
@@ -112,21 +93,21 @@ private slots:
         QFETCH(QByteArray, written);
         QFETCH(QStringList, expected);
 
-        window->findChild<QLineEdit*>(QStringLiteral("MUX_%1").arg(mux))->setText(channels);
-        link->ModelloDatalogger = model;
-        link->registraComandi({ui->MISCONTINUA_0, ui->MISCONTINUA_TEMP_0});
+        f->finestra.findChild<QLineEdit*>(QStringLiteral("MUX_%1").arg(mux))->setText(channels);
+        f->link.ModelloDatalogger = model;
+        f->link.registraComandi({f->ui.MISCONTINUA_0, f->ui.MISCONTINUA_TEMP_0});
         if (!reply.isEmpty())
-            port->replyTo(written, reply, 0.5);
+            f->port.replyTo(written, reply, 0.5);
         bool lockedWhileReading = false;
-        clock->scheduleIn(0.2, [&] { lockedWhileReading = !ui->MISCONTINUA_0->isEnabled(); });
+        f->clock.scheduleIn(0.2, [&] { lockedWhileReading = !f->ui.MISCONTINUA_0->isEnabled(); });
 
-        const double t0 = clock->now();
+        const double t0 = f->clock.now();
         if (temperature)
             pagina->MISCONTINUA_TEMP(mux);
         else
             pagina->MISCONTINUA(mux);
 
-        QCOMPARE(port->written(), written);
+        QCOMPARE(f->port.written(), written);
         while (expected.size() < 16)
             expected << "N.R.";
         QCOMPARE(boxes(), expected);
@@ -134,22 +115,22 @@ private slots:
             QCOMPARE(label(i)->text(), QStringLiteral("CH %1").arg(16 * mux + i));
             QCOMPARE(textColour(label(i)), QColor(Qt::black));
         }
-        QVERIFY(ui->MISCONTINUA_0->isEnabled());
-        QVERIFY(clock->now() - t0 < 5.0); // no time-out waited
+        QVERIFY(f->ui.MISCONTINUA_0->isEnabled());
+        QVERIFY(f->clock.now() - t0 < 5.0); // no time-out waited
         if (!reply.isEmpty())
             QVERIFY(lockedWhileReading);
     }
 
     void labelIsRedWhileItsReplyIsAwaited()
     {
-        ui->MUX_0->setText("2");
-        link->ModelloDatalogger = 1;
-        port->replyTo("p 0,", "");
-        port->feedIn(1.0, "0,100,");
-        port->feedIn(2.0, "1,200,");
+        f->ui.MUX_0->setText("2");
+        f->link.ModelloDatalogger = 1;
+        f->port.replyTo("p 0,", "");
+        f->port.feedIn(1.0, "0,100,");
+        f->port.feedIn(2.0, "1,200,");
         QList<QColor> at05, at15;
-        clock->scheduleIn(0.5, [&] { at05 = {textColour(label(0)), textColour(label(1))}; });
-        clock->scheduleIn(1.5, [&] { at15 = {textColour(label(0)), textColour(label(1))}; });
+        f->clock.scheduleIn(0.5, [&] { at05 = {textColour(label(0)), textColour(label(1))}; });
+        f->clock.scheduleIn(1.5, [&] { at15 = {textColour(label(0)), textColour(label(1))}; });
         pagina->MISCONTINUA(0);
         QCOMPARE(at05, (QList<QColor>{Qt::red, Qt::black}));
         QCOMPARE(at15, (QList<QColor>{Qt::black, Qt::red}));
@@ -158,13 +139,13 @@ private slots:
 
     void silentLoggerLeavesTheRestUnreadAfterOneTimeout()
     {
-        ui->MUX_0->setText("4");
-        link->ModelloDatalogger = 1;
-        port->replyTo("p 0,", "0,100,");
-        const double t0 = clock->now();
+        f->ui.MUX_0->setText("4");
+        f->link.ModelloDatalogger = 1;
+        f->port.replyTo("p 0,", "0,100,");
+        const double t0 = f->clock.now();
         pagina->MISCONTINUA(0);
         // One 60 s time-out, not one per remaining field.
-        QVERIFY(clock->now() - t0 < 2 * Modulo1::TimeoutRisposta);
+        QVERIFY(f->clock.now() - t0 < 2 * Modulo1::TimeoutRisposta);
         QCOMPARE(boxes().mid(0, 4), (QStringList{"100", "N.R.", "N.R.", "N.R."}));
         for (int i = 0; i < 16; ++i)
             QCOMPARE(textColour(label(i)), QColor(Qt::black));
@@ -172,31 +153,31 @@ private slots:
 
     void hiddenCommands()
     {
-        link->registraComandi({ui->registradasolo});
+        f->link.registraComandi({f->ui.registradasolo});
         pagina->registradasolo();
-        QCOMPARE(port->written(), QByteArray("^"));
-        QVERIFY(ui->registradasolo->isEnabled());
+        QCOMPARE(f->port.written(), QByteArray("^"));
+        QVERIFY(f->ui.registradasolo->isEnabled());
 
-        port->clearWrites();
-        port->replyTo("L,", "42,");
+        f->port.clearWrites();
+        f->port.replyTo("L,", "42,");
         pagina->CONTAIMP();
-        QCOMPARE(port->written(), QByteArray("L,"));
-        QCOMPARE(ui->Text2->text(), QString("42"));
+        QCOMPARE(f->port.written(), QByteArray("L,"));
+        QCOMPARE(f->ui.Text2->text(), QString("42"));
     }
 
     void opensTheContinuousWindowOnce()
     {
-        window->show();
-        ui->cmdApriMisuraContinua_0->click();
+        f->finestra.show();
+        f->ui.cmdApriMisuraContinua_0->click();
         MisCont* m = pagina->misCont();
         QVERIFY(m);
         QCOMPARE(m->QualeMux, 0);
         QVERIFY(m->isVisible());
         QVERIFY(!m->isModal());
-        QVERIFY(window->isEnabled());
+        QVERIFY(f->finestra.isEnabled());
         pagina->cmdApriMisuraContinua(0);
         QCOMPARE(pagina->misCont(), m);
-        QCOMPARE(window->findChildren<MisCont*>().size(), 1);
+        QCOMPARE(f->finestra.findChildren<MisCont*>().size(), 1);
     }
 };
 

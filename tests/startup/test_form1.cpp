@@ -1,9 +1,5 @@
-#include "FakeSerialPort.h"
-#include "FakeTcpClient.h"
-#include "ScriptedDialogs.h"
-#include "VirtualClock.h"
+#include "FakeLink.h"
 #include "about/About.h"
-#include "link/Modulo1.h"
 #include "startup/Form1.h"
 #include "startup/ProvaInSito.h"
 
@@ -18,11 +14,7 @@ class TestForm1 : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<VirtualClock> clock;
-    std::unique_ptr<FakeSerialPort> port;
-    std::unique_ptr<FakeTcpClient> tcp;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<Modulo1> link;
+    std::unique_ptr<FakeLink> f;
     std::unique_ptr<Form1> form;
     std::unique_ptr<QTemporaryDir> folder;
 
@@ -35,14 +27,9 @@ class TestForm1 : public QObject
 private slots:
     void init()
     {
-        clock = std::make_unique<VirtualClock>();
-        port = std::make_unique<FakeSerialPort>(*clock);
-        tcp = std::make_unique<FakeTcpClient>(*clock);
-        dialogs = std::make_unique<ScriptedDialogs>();
-        link = std::make_unique<Modulo1>(*port, *tcp, *clock, *dialogs);
-        link->PortaAperta = true;
-        QVERIFY(port->open());
-        form = std::make_unique<Form1>(*link, *dialogs);
+        f = std::make_unique<FakeLink>();
+        QVERIFY(f->port.isOpen());
+        form = std::make_unique<Form1>(f->link, f->dialogs);
         folder = std::make_unique<QTemporaryDir>();
         form->ui.Dir1->setText(QDir::toNativeSeparators(folder->path()));
     }
@@ -95,25 +82,25 @@ private slots:
 
     void restoreEnablesEveryLockedControlAndDropsInput()
     {
-        link->Disabilita_Comandi();
+        f->link.Disabilita_Comandi();
         for (QWidget* w : form->comandiBloccati())
             QVERIFY2(!w->isEnabled(), qPrintable(w->objectName()));
         QVERIFY(form->ui.ScriviGPRS->isEnabled()); // not in the list
-        port->feed("stale,");
+        f->port.feed("stale,");
 
         form->ui.RIPRISTINA_DA_ERRORI->trigger();
 
         for (QWidget* w : form->comandiBloccati())
             QVERIFY2(w->isEnabled(), qPrintable(w->objectName()));
-        QCOMPARE(port->bytesPending(), 0);
-        QVERIFY(port->written().isEmpty());
+        QCOMPARE(f->port.bytesPending(), 0);
+        QVERIFY(f->port.written().isEmpty());
     }
 
     void onSiteTestSendsJThenShowsItsWindow()
     {
         form->ui.PROVA_IN_SITO->trigger();
-        QCOMPARE(port->written(), QByteArray("J"));
-        QVERIFY(clock->pauses().contains(0.2));
+        QCOMPARE(f->port.written(), QByteArray("J"));
+        QVERIFY(f->clock.pauses().contains(0.2));
         auto* window = form->findChild<ProvaInSito*>();
         QVERIFY(window);
         QVERIFY(window->isVisible());
@@ -135,19 +122,19 @@ private slots:
     void connectionStepRunsTheOperation()
     {
         for (int m = 0; m < 4; ++m)
-            port->replyTo(QByteArray("H ") + QByteArray::number(m) + ",", "16,");
+            f->port.replyTo(QByteArray("H ") + QByteArray::number(m) + ",", "16,");
         form->ui.leggicanali->setEnabled(false);
         static_cast<ConnectionSteps&>(*form).leggicanali();
-        QCOMPARE(port->written(), QByteArray("H 0,H 1,H 2,H 3,"));
+        QCOMPARE(f->port.written(), QByteArray("H 0,H 1,H 2,H 3,"));
         QCOMPARE(form->ui.MUX_3->text(), QString("16"));
     }
 
     // The page operations are wired to their buttons.
     void buttonsRunTheirOperations()
     {
-        port->replyTo("Q", "CANTIERE1,");
+        f->port.replyTo("Q", "CANTIERE1,");
         form->ui.leggi_nome->click();
-        QCOMPARE(port->written(), QByteArray("Q"));
+        QCOMPARE(f->port.written(), QByteArray("Q"));
         QCOMPARE(form->ui.Nome_Centralina->text(), QString("CANTIERE1"));
     }
 
@@ -169,18 +156,18 @@ private slots:
 
         form->close();
 
-        QCOMPARE(port->written(), sent);
-        QVERIFY(clock->pauses().first() > 1.0 - 1e-9); // the second before anything else
+        QCOMPARE(f->port.written(), sent);
+        QVERIFY(f->clock.pauses().first() > 1.0 - 1e-9); // the second before anything else
         // "d" alone, then the parameter characters, a pause of more than 10 ms
         // after each.
-        const auto& writes = port->writes();
+        const auto& writes = f->port.writes();
         if (!writes.isEmpty()) {
             QCOMPARE(writes.size(), 11);
             QCOMPARE(writes[0].bytes, QByteArray("d"));
             for (int i = 2; i < writes.size(); ++i)
                 QVERIFY(writes[i].time - writes[i - 1].time > 0.010);
         }
-        QVERIFY(!port->isOpen());
+        QVERIFY(!f->port.isOpen());
         QCOMPARE(ended.count(), 1);
         QVERIFY(QFile::exists(folder->filePath("LOGOUT_LOGGER01_09_12_25_VW.txt")));
     }
@@ -237,7 +224,7 @@ private slots:
                                                         "PRE-HEATING   : \r\n");
         QCOMPARE(readAll(folder->filePath(logName)), expected);
         QCOMPARE(QDir(folder->path()).entryList(QDir::Files).size(), 1);
-        QVERIFY(dialogs->boxes().isEmpty());
+        QVERIFY(f->dialogs.boxes().isEmpty());
     }
 
     void unwritableLogIsReportedAndTheProgramStillEnds()
@@ -248,9 +235,9 @@ private slots:
 
         form->close();
 
-        QCOMPARE(dialogs->boxes().size(), 1);
-        QCOMPARE(dialogs->boxes()[0].title, QStringLiteral("Attenzione"));
-        QVERIFY(dialogs->boxes()[0].text.contains("LOGOUT_X.txt"));
+        QCOMPARE(f->dialogs.boxes().size(), 1);
+        QCOMPARE(f->dialogs.boxes()[0].title, QStringLiteral("Attenzione"));
+        QVERIFY(f->dialogs.boxes()[0].text.contains("LOGOUT_X.txt"));
         QCOMPARE(ended.count(), 1);
     }
 

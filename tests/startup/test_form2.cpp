@@ -1,9 +1,5 @@
-#include "FakeSerialPort.h"
-#include "FakeTcpClient.h"
-#include "ScriptedDialogs.h"
-#include "VirtualClock.h"
+#include "FakeLink.h"
 #include "common/FieldColours.h"
-#include "link/Modulo1.h"
 #include "startup/AdattamentiForm1.h"
 #include "startup/ConnectionSteps.h"
 #include "startup/Form2.h"
@@ -66,11 +62,7 @@ class TestForm2 : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<VirtualClock> clock;
-    std::unique_ptr<FakeSerialPort> port;
-    std::unique_ptr<FakeTcpClient> tcp;
-    std::unique_ptr<ScriptedDialogs> dialogs;
-    std::unique_ptr<Modulo1> link;
+    std::unique_ptr<FakeLink> f;
     std::unique_ptr<RecordingSteps> steps;
     std::unique_ptr<QTemporaryDir> folder;
     std::unique_ptr<Form2> form;
@@ -92,7 +84,7 @@ class TestForm2 : public QObject
 
     void createForm(const QString& where = QString())
     {
-        form = std::make_unique<Form2>(*link, *dialogs, *steps,
+        form = std::make_unique<Form2>(f->link, f->dialogs, *steps,
                                        where.isEmpty() ? folder->path() : where);
         form->impostaOggi([] { return QDate(2025, 12, 9); });
         steps->status = form->ui.Label2;
@@ -102,11 +94,11 @@ class TestForm2 : public QObject
     void scriptLogger(const QByteArray& model = "1,", const QByteArray& counter = "1,",
                       const QByteArray& acquisition = "1,")
     {
-        port->replyTo("V", "OK");
+        f->port.replyTo("V", "OK");
         if (!model.isEmpty())
-            port->replyTo("D,", model);
-        port->replyTo("U", counter);
-        port->replyTo("O", acquisition);
+            f->port.replyTo("D,", model);
+        f->port.replyTo("U", counter);
+        f->port.replyTo("O", acquisition);
     }
 
     QString status() const { return form->ui.Label2->text(); }
@@ -114,11 +106,8 @@ class TestForm2 : public QObject
 private slots:
     void init()
     {
-        clock = std::make_unique<VirtualClock>();
-        port = std::make_unique<FakeSerialPort>(*clock);
-        tcp = std::make_unique<FakeTcpClient>(*clock);
-        dialogs = std::make_unique<ScriptedDialogs>();
-        link = std::make_unique<Modulo1>(*port, *tcp, *clock, *dialogs);
+        // The dialog itself probes and opens the port.
+        f = std::make_unique<FakeLink>(FakeLink::Porta::MaiAperta);
         steps = std::make_unique<RecordingSteps>();
         folder = std::make_unique<QTemporaryDir>();
     }
@@ -132,8 +121,8 @@ private slots:
         QCOMPARE(status(), QStringLiteral("Select a RS232"));
         for (QRadioButton* option : form->Option1)
             QVERIFY(!option->isChecked());
-        QVERIFY(!link->PortaAperta);
-        QVERIFY(dialogs->boxes().isEmpty());
+        QVERIFY(!f->link.PortaAperta);
+        QVERIFY(f->dialogs.boxes().isEmpty());
     }
 
     void savedPort_data()
@@ -168,8 +157,8 @@ private slots:
         createForm();
         form->Command1();
         QCOMPARE(status(), QStringLiteral("No selected channel!"));
-        QVERIFY(port->writes().isEmpty());
-        QCOMPARE(port->openCount(), 0);
+        QVERIFY(f->port.writes().isEmpty());
+        QCOMPARE(f->port.openCount(), 0);
         QCOMPARE(readIni(), QByteArray(" 6 \r\n"));
     }
 
@@ -189,9 +178,9 @@ private slots:
         form->Command1();
         QCOMPARE(status(), QStringLiteral("Datalogger non trovato, controllare la connessione"));
         QCOMPARE(readIni(), QByteArray(" 3 \r\n"));
-        QCOMPARE(port->written(), QByteArray("V"));
-        QCOMPARE(port->commPort(), 3);
-        QVERIFY(!port->isOpen());
+        QCOMPARE(f->port.written(), QByteArray("V"));
+        QCOMPARE(f->port.commPort(), 3);
+        QVERIFY(!f->port.isOpen());
         QVERIFY(steps->calls.isEmpty());
         QVERIFY(form->ui.Command1->isEnabled());
         QVERIFY(!form->occupato());
@@ -231,23 +220,23 @@ private slots:
         expected << "mostraFinestra";
         QCOMPARE(steps->calls, expected);
         QCOMPARE(status(), QStringLiteral("Stato Acquisizione: OK"));
-        QCOMPARE(port->written(), QByteArray("VD,UO"));
+        QCOMPARE(f->port.written(), QByteArray("VD,UO"));
         QCOMPARE(readIni(), QByteArray(" 3 \r\n"));
-        QCOMPARE(link->VersioneGSM, gsm);
+        QCOMPARE(f->link.VersioneGSM, gsm);
 
         // One pause after the probe, after each step and after U and O.
         const int stepsRun = gsm ? 10 : 8;
-        QCOMPARE(clock->pauses().count(0.1), 1 + stepsRun + 2);
+        QCOMPARE(f->clock.pauses().count(0.1), 1 + stepsRun + 2);
 
         Ui::Form1& ui = steps->ui;
         QVERIFY(ui.PLUVIOMETRO->isChecked());
         QVERIFY(ui.data_logging->isChecked());
-        QCOMPARE(link->ModelloDatalogger, 1);
+        QCOMPARE(f->link.ModelloDatalogger, 1);
         QCOMPARE(ui.Nome_File_Dati->text(), QStringLiteral("LOGGER01_09_12_25_VW.txt"));
         QCOMPARE(FieldColours::colourOf(ui.Nome_File_Dati), FieldColours::Confirmed);
         QVERIFY(form->isHidden());
         QVERIFY(!form->isEnabled());
-        QVERIFY(port->isOpen());
+        QVERIFY(f->port.isOpen());
     }
 
     void modelAdaptations_data()
@@ -271,7 +260,7 @@ private slots:
         form->Option1[0]->setChecked(true);
         form->Command1();
 
-        QCOMPARE(link->ModelloDatalogger, model);
+        QCOMPARE(f->link.ModelloDatalogger, model);
         Ui::Form1& ui = steps->ui;
         const bool analog = model == 0;
         QCOMPARE(steps->window.windowTitle(),
@@ -344,14 +333,14 @@ private slots:
     {
         scriptLogger();
         createForm(folder->filePath("no/such/folder"));
-        QCOMPARE(dialogs->boxes().size(), 1);
-        QVERIFY(dialogs->boxes()[0].text.contains("tl517.ini"));
+        QCOMPARE(f->dialogs.boxes().size(), 1);
+        QVERIFY(f->dialogs.boxes()[0].text.contains("tl517.ini"));
         QCOMPARE(status(), QStringLiteral("Select a RS232"));
 
         form->Option1[3]->setChecked(true);
         form->Command1();
-        QCOMPARE(dialogs->boxes().size(), 2);
-        QVERIFY(dialogs->boxes()[1].text.contains("La connessione prosegue"));
+        QCOMPARE(f->dialogs.boxes().size(), 2);
+        QVERIFY(f->dialogs.boxes()[1].text.contains("La connessione prosegue"));
         QCOMPARE(steps->calls.last(), QStringLiteral("mostraFinestra"));
     }
 
@@ -371,8 +360,8 @@ private slots:
         };
         form->Command1();
         QCOMPARE(steps->calls.filter("leggicanali").size(), 1);
-        QCOMPARE(port->written(), QByteArray("VD,UO"));
-        QVERIFY(!link->ModoTCP);
+        QCOMPARE(f->port.written(), QByteArray("VD,UO"));
+        QVERIFY(!f->link.ModoTCP);
     }
 
     void closingDuringTheSequenceStopsIt()
@@ -389,18 +378,18 @@ private slots:
         form->Command1();
         QCOMPARE(ended.count(), 1);
         QVERIFY(steps->calls.last().startsWith("preacc"));
-        QVERIFY(!port->isOpen());
-        QCOMPARE(port->written(), QByteArray("V"));
+        QVERIFY(!f->port.isOpen());
+        QCOMPARE(f->port.written(), QByteArray("V"));
     }
 
     void tcpClientErrorsShowNumberAndDescription()
     {
         createForm();
-        emit tcp->errorOccurred(10061, QStringLiteral("Connection refused"));
-        QCOMPARE(dialogs->boxes().size(), 1);
-        QCOMPARE(dialogs->boxes()[0].title, Dialogs::programTitle());
-        QCOMPARE(dialogs->boxes()[0].text, QStringLiteral("10061 Connection refused"));
-        QCOMPARE(dialogs->boxes()[0].buttons, Dialogs::Buttons::Ok);
+        emit f->tcp.errorOccurred(10061, QStringLiteral("Connection refused"));
+        QCOMPARE(f->dialogs.boxes().size(), 1);
+        QCOMPARE(f->dialogs.boxes()[0].title, Dialogs::programTitle());
+        QCOMPARE(f->dialogs.boxes()[0].text, QStringLiteral("10061 Connection refused"));
+        QCOMPARE(f->dialogs.boxes()[0].buttons, Dialogs::Buttons::Ok);
     }
 
     void resetAsksThenConnects_data()
@@ -417,17 +406,17 @@ private slots:
         QFETCH(QByteArray, written);
         createForm();
         form->Option1[1]->setChecked(true);
-        dialogs->answerNext(answer);
+        f->dialogs.answerNext(answer);
         form->Command3();
-        QCOMPARE(dialogs->boxes().size(), 1);
-        const ScriptedDialogs::Box& box = dialogs->boxes()[0];
+        QCOMPARE(f->dialogs.boxes().size(), 1);
+        const ScriptedDialogs::Box& box = f->dialogs.boxes()[0];
         QCOMPARE(box.title, QStringLiteral("Attenzione"));
         QCOMPARE(box.text, QStringLiteral("Vuoi veramente resettare il datalogger?\r\n"
                                           "Perderai tutti i dati e tutte le impostazioni!"));
         QCOMPARE(box.buttons, Dialogs::Buttons::YesNo);
         QCOMPARE(box.defaultAnswer, Dialogs::Answer::No);
         QCOMPARE(box.icon, Dialogs::Icon::Critical);
-        QCOMPARE(port->written(), written);
+        QCOMPARE(f->port.written(), written);
         QCOMPARE(status(), QStringLiteral("Datalogger non trovato, controllare la connessione"));
     }
 
@@ -439,12 +428,12 @@ private slots:
         QCOMPARE(status(), QStringLiteral("Nessun canale attivo!"));
         form->No_conn();
         QCOMPARE(status(), QStringLiteral("No selected channel!"));
-        QVERIFY(port->writes().isEmpty());
+        QVERIFY(f->port.writes().isEmpty());
     }
 
     void stepByStepConnectionReadsNothing()
     {
-        port->replyTo("V", "OK");
+        f->port.replyTo("V", "OK");
         createForm();
         form->Option1[3]->setChecked(true);
         form->No_conn();
@@ -460,8 +449,8 @@ private slots:
         createForm();
         form->show();
         form->Command2();
-        QVERIFY(!link->ModoTCP);
-        QVERIFY(link->PortaAperta);
+        QVERIFY(!f->link.ModoTCP);
+        QVERIFY(f->link.PortaAperta);
         QWidget* placeholder = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())
             if (w->windowTitle() == "GSM CONNECTION" && w->isVisible())

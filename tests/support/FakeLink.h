@@ -9,17 +9,26 @@
 #include <QList>
 
 // The program's link on a fake port with a virtual clock and scripted
-// dialogs, the port open as after a successful probe.
+// dialogs, the port open as after a successful probe; or, for a test of
+// what opens it, closed and never opened yet.
 struct FakeLink
 {
+    enum class Porta
+    {
+        Aperta,
+        MaiAperta
+    };
+
     VirtualClock clock;
     FakeSerialPort port{clock};
     FakeTcpClient tcp{clock};
     ScriptedDialogs dialogs;
     Modulo1 link{port, tcp, clock, dialogs};
 
-    FakeLink()
+    explicit FakeLink(Porta porta = Porta::Aperta)
     {
+        if (porta == Porta::MaiAperta)
+            return;
         link.PortaAperta = true;
         port.open();
     }
