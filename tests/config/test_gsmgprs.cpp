@@ -1,5 +1,4 @@
-#include "PaginaConfig.h"
-#include "config/GsmGprs.h"
+#include "PaginaGsm.h"
 #include "startup/ui_Form1.h" // here, where the build looks for the forms used
 
 #include <QCheckBox>
@@ -13,18 +12,7 @@ class TestGsmGprs : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<PaginaConfig> p;
-    std::unique_ptr<GsmGprs> op;
-
-    QList<QLineEdit*> caselle(const QString& radice, int n) const
-    {
-        QList<QLineEdit*> c;
-        for (int i = 0; i < n; ++i)
-            c << p->finestra.findChild<QLineEdit*>(radice + QString::number(i));
-        return c;
-    }
-    QList<QLineEdit*> sms() const { return caselle("NUMERO_ALLARME_SMS_", 10); }
-    QList<QLineEdit*> gprs() const { return caselle("GPRS_", 10); }
+    std::unique_ptr<PaginaGsm> p;
 
     static void colora(const QList<QLineEdit*>& c, FieldColours::FieldColour colore)
     {
@@ -33,15 +21,10 @@ class TestGsmGprs : public QObject
     }
 
 private slots:
-    void init()
-    {
-        p = std::make_unique<PaginaConfig>();
-        op = std::make_unique<GsmGprs>(p->ui, p->link, p->dialogs);
-    }
+    void init() { p = std::make_unique<PaginaGsm>(); }
     void cleanup()
     {
         QVERIFY(p->comandiAbilitati());
-        op.reset();
         p.reset();
     }
 
@@ -65,17 +48,17 @@ private slots:
         p->port.replyTo("I", " 3331112222 ,+393334445555,,,,,,,,, 3 ," + interruttoreSms + ",");
         p->port.replyTo("F", "  0456789 ," + interruttoreTelefono + ",");
         const QList<QLineEdit*> tutte =
-            sms() + QList<QLineEdit*>{p->ui.NUMERO_ALLARMI_SMS, p->ui.NUMERO_ALLARME_TELEFONO};
+            p->sms() + QList<QLineEdit*>{p->ui.NUMERO_ALLARMI_SMS, p->ui.NUMERO_ALLARME_TELEFONO};
         colora(tutte, FieldColours::Confirmed);
         p->ui.Abilita_SMS->setCheckState(statoSms == Qt::Checked ? Qt::Unchecked : Qt::Checked);
 
-        op->LEGGI_GSM();
+        p->op.LEGGI_GSM();
 
         QCOMPARE(p->scritto(), QByteArray("IF"));
-        QCOMPARE(sms()[0]->text(), QString("3331112222"));
-        QCOMPARE(sms()[1]->text(), QString("+393334445555"));
+        QCOMPARE(p->sms()[0]->text(), QString("3331112222"));
+        QCOMPARE(p->sms()[1]->text(), QString("+393334445555"));
         for (int i = 2; i < 10; ++i)
-            QCOMPARE(sms()[i]->text(), QString());
+            QCOMPARE(p->sms()[i]->text(), QString());
         QCOMPARE(p->ui.NUMERO_ALLARMI_SMS->text(), QString("3"));
         QCOMPARE(p->ui.NUMERO_ALLARME_TELEFONO->text(), QString("0456789"));
         QCOMPARE(p->ui.Abilita_SMS->checkState(), statoSms);
@@ -91,10 +74,10 @@ private slots:
         p->ui.Abilita_Telefono->setChecked(true);
         const double inizio = p->clock.now();
 
-        op->LEGGI_GSM();
+        p->op.LEGGI_GSM();
 
         QCOMPARE(p->scritto(), QByteArray("IF"));
-        QCOMPARE(sms()[9]->text(), QString("%%"));
+        QCOMPARE(p->sms()[9]->text(), QString("%%"));
         QCOMPARE(p->ui.NUMERO_ALLARME_TELEFONO->text(), QString("%%"));
         QVERIFY(!p->ui.Abilita_SMS->isChecked());
         QVERIFY(!p->ui.Abilita_Telefono->isChecked());
@@ -105,17 +88,17 @@ private slots:
     void gprsReadKeepsRepliesAsReceived()
     {
         p->port.replyTo("K", "user, pw 1 ,web.apn,ftp.example.net,ftpu,ftpp,/dati,21,60,1,");
-        colora(gprs(), FieldColours::Edited);
+        colora(p->gprs(), FieldColours::Edited);
 
-        op->LeggiGPRS();
+        p->op.LeggiGPRS();
 
         QCOMPARE(p->scritto(), QByteArray("K"));
         const QStringList attesi{"user", " pw 1 ", "web.apn", "ftp.example.net",
                                  "ftpu", "ftpp",   "/dati",   "21",
                                  "60",   "1"};
         for (int i = 0; i < 10; ++i) {
-            QCOMPARE(gprs()[i]->text(), attesi[i]);
-            QCOMPARE(PaginaConfig::colore(gprs()[i]), FieldColours::Confirmed);
+            QCOMPARE(p->gprs()[i]->text(), attesi[i]);
+            QCOMPARE(PaginaConfig::colore(p->gprs()[i]), FieldColours::Confirmed);
         }
     }
 
@@ -154,8 +137,8 @@ private slots:
         p->ui.LEGGI_GSM->click();
         p->ui.LeggiGPRS->click();
         QCOMPARE(p->scritto(), QByteArray("IFK"));
-        QCOMPARE(sms()[9]->text(), QString("10"));
-        QCOMPARE(gprs()[9]->text(), QString("j"));
+        QCOMPARE(p->sms()[9]->text(), QString("10"));
+        QCOMPARE(p->gprs()[9]->text(), QString("j"));
     }
 };
 

@@ -1,5 +1,4 @@
-#include "PaginaConfig.h"
-#include "config/GsmGprs.h"
+#include "PaginaGsm.h"
 #include "startup/ui_Form1.h" // seen by AUTOUIC here, not inside PaginaConfig.h
 
 #include <QCheckBox>
@@ -14,18 +13,7 @@ class TestGsmGprsScrittura : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<PaginaConfig> p;
-    std::unique_ptr<GsmGprs> op;
-
-    QList<QLineEdit*> caselle(const QString& radice, int n) const
-    {
-        QList<QLineEdit*> c;
-        for (int i = 0; i < n; ++i)
-            c << p->finestra.findChild<QLineEdit*>(radice + QString::number(i));
-        return c;
-    }
-    QList<QLineEdit*> sms() const { return caselle("NUMERO_ALLARME_SMS_", 10); }
-    QList<QLineEdit*> gprs() const { return caselle("GPRS_", 10); }
+    std::unique_ptr<PaginaGsm> p;
 
     // The logger's answers to the read-back.
     void rilettura(const QByteArray& sms, const QByteArray& telefono)
@@ -46,14 +34,12 @@ class TestGsmGprsScrittura : public QObject
 private slots:
     void init()
     {
-        p = std::make_unique<PaginaConfig>();
-        op = std::make_unique<GsmGprs>(p->ui, p->link, p->dialogs);
+        p = std::make_unique<PaginaGsm>();
         p->finestra.show();
     }
     void cleanup()
     {
         QVERIFY(p->comandiAbilitati());
-        op.reset();
         p.reset();
     }
 
@@ -87,7 +73,7 @@ private slots:
         QFETCH(Qt::CheckState, statoTelefono);
         QFETCH(QByteArray, atteso);
         for (int i = 0; i < numeri.size(); ++i)
-            sms()[i]->setText(numeri[i]);
+            p->sms()[i]->setText(numeri[i]);
         p->ui.NUMERO_ALLARMI_SMS->setText(conta);
         p->ui.NUMERO_ALLARME_TELEFONO->setText(telefono);
         p->ui.Abilita_SMS->setCheckState(statoSms);
@@ -101,11 +87,11 @@ private slots:
         QCOMPARE(p->scritto(), atteso);
         QVERIFY(bloccati);
         // The read-back shows what the logger holds, in the to-read colour.
-        QCOMPARE(sms()[0]->text(), QStringLiteral("111"));
+        QCOMPARE(p->sms()[0]->text(), QStringLiteral("111"));
         QCOMPARE(p->ui.NUMERO_ALLARME_TELEFONO->text(), QStringLiteral("0456"));
         QCOMPARE(p->ui.Abilita_SMS->checkState(), Qt::Unchecked);
         QCOMPARE(p->ui.Abilita_Telefono->checkState(), Qt::Checked);
-        QCOMPARE(PaginaConfig::colore(sms()[0]), FieldColours::ToRead);
+        QCOMPARE(PaginaConfig::colore(p->sms()[0]), FieldColours::ToRead);
     }
 
     void pressingASwitchSendsItsOppositeBare_data()
@@ -134,7 +120,7 @@ private slots:
         QCheckBox* altra = telefono ? p->ui.Abilita_SMS : p->ui.Abilita_Telefono;
         premuta->setCheckState(prima);
         altra->setCheckState(telefono ? Qt::Unchecked : Qt::Checked);
-        sms()[0]->setText("5");
+        p->sms()[0]->setText("5");
         p->ui.NUMERO_ALLARMI_SMS->setText("2");
         p->ui.NUMERO_ALLARME_TELEFONO->setText("77");
         if (telefono)
@@ -165,17 +151,17 @@ private slots:
             " utente ", "pw", "  apn.example.it", "", "ftp.example.it", "segreta", "/dati ", "21",
             "60",       "1"};
         for (int i = 0; i < 10; ++i) {
-            gprs()[i]->setText(testi[i]);
-            FieldColours::setColour(gprs()[i], FieldColours::Edited);
+            p->gprs()[i]->setText(testi[i]);
+            FieldColours::setColour(p->gprs()[i], FieldColours::Edited);
         }
 
         p->ui.ScriviGPRS->click();
 
         QCOMPARE(p->scritto(),
                  QByteArray("kutente,pw,apn.example.it,,ftp.example.it,segreta,/dati,21,60,1,"));
-        QCOMPARE(gprs()[0]->text(), QStringLiteral("utente"));
-        QCOMPARE(gprs()[2]->text(), QStringLiteral("apn.example.it"));
-        for (const QLineEdit* c : gprs())
+        QCOMPARE(p->gprs()[0]->text(), QStringLiteral("utente"));
+        QCOMPARE(p->gprs()[2]->text(), QStringLiteral("apn.example.it"));
+        for (const QLineEdit* c : p->gprs())
             QCOMPARE(PaginaConfig::colore(c), FieldColours::Confirmed);
     }
 
@@ -206,24 +192,24 @@ private slots:
         QFETCH(QString, operazione);
         QFETCH(QString, casella);
         QFETCH(QString, campo);
-        gprs()[0]->setText(" con blanks ");
+        p->gprs()[0]->setText(" con blanks ");
         p->finestra.findChild<QLineEdit*>(casella)->setText("12,34");
 
         if (operazione == "scrivi")
-            op->SCRIVI_GSM();
+            p->op.SCRIVI_GSM();
         else if (operazione == "sms")
             QTest::mouseClick(p->ui.Abilita_SMS, Qt::LeftButton);
         else if (operazione == "telefono")
             QTest::mouseClick(p->ui.Abilita_Telefono, Qt::LeftButton);
         else
-            op->ScriviGPRS();
+            p->op.ScriviGPRS();
 
         QCOMPARE(p->scritto(), QByteArray());
         QCOMPARE(p->dialogs.boxes().size(), 1);
         QCOMPARE(p->dialogs.boxes()[0].title, QStringLiteral("Attenzione"));
         QVERIFY2(p->dialogs.boxes()[0].text.contains("Il campo " + campo + " contiene una virgola"),
                  qPrintable(p->dialogs.boxes()[0].text));
-        QCOMPARE(gprs()[0]->text(), QStringLiteral(" con blanks ")); // nothing touched
+        QCOMPARE(p->gprs()[0]->text(), QStringLiteral(" con blanks ")); // nothing touched
         QCOMPARE(p->ui.Abilita_SMS->checkState(), Qt::Unchecked);
         QCOMPARE(p->ui.Abilita_Telefono->checkState(), Qt::Unchecked);
     }
