@@ -4,6 +4,8 @@
 
 #include <QtTest>
 
+#include <memory>
+
 // "Connessione" over a real serial port (a pseudo-terminal) to the logger
 // simulator: the main window's boxes come from the logger's state, and a
 // write from the window changes it.
@@ -35,17 +37,37 @@ class TestConnessioneE2E : public QObject
         m.gprs[9] = "dati";
     }
 
-    // A connection from COM 1 through the whole retrieval.
-    static void connect(SimulatorLink& e2e, Form2& form2, bool gsm)
+    std::unique_ptr<SimulatorLink> banco;
+    std::unique_ptr<Form1> form1;
+    std::unique_ptr<Form2> form2;
+
+    // The simulator set up by setUpLogger, the main window and the connection
+    // dialog on its link, and a connection from COM 1 through the whole
+    // retrieval. The caller returns when this failed.
+    void connetti(bool gsm)
     {
-        form2.ui.GSM->setChecked(gsm);
-        form2.Option1[0]->setChecked(true);
-        form2.Command1();
-        QVERIFY(!form2.isVisible());
+        banco = std::make_unique<SimulatorLink>();
+        SimulatorLink& e2e = *banco;
+        QString error;
+        QVERIFY2(e2e.start(&error), qPrintable(error));
+        e2e.sim().withModel(setUpLogger);
+        form1 = std::make_unique<Form1>(e2e.link(), e2e.dialogs());
+        form2 = std::make_unique<Form2>(e2e.link(), e2e.dialogs(), *form1, e2e.folder());
+        form2->ui.GSM->setChecked(gsm);
+        form2->Option1[0]->setChecked(true);
+        form2->Command1();
+        QVERIFY(!form2->isVisible());
         QVERIFY(e2e.link().PortaAperta);
     }
 
 private slots:
+    void cleanup()
+    {
+        form2.reset();
+        form1.reset();
+        banco.reset();
+    }
+
     void connectionFillsTheMainWindow_data()
     {
         QTest::addColumn<bool>("gsm");
@@ -56,14 +78,11 @@ private slots:
     void connectionFillsTheMainWindow()
     {
         QFETCH(bool, gsm);
-        SimulatorLink e2e;
-        QString error;
-        QVERIFY2(e2e.start(&error), qPrintable(error));
-        e2e.sim().withModel(setUpLogger);
-        Form1 form1(e2e.link(), e2e.dialogs());
-        Form2 form2(e2e.link(), e2e.dialogs(), form1, e2e.folder());
-        connect(e2e, form2, gsm);
-        Ui::Form1& ui = form1.ui;
+        connetti(gsm);
+        if (QTest::currentTestFailed())
+            return;
+        SimulatorLink& e2e = *banco;
+        Ui::Form1& ui = form1->ui;
 
         QCOMPARE(ui.MUX_0->text(), QString("16"));
         QCOMPARE(ui.MUX_1->text(), QString("5"));
@@ -104,14 +123,11 @@ private slots:
 
     void writesFromTheWindowChangeTheLogger()
     {
-        SimulatorLink e2e;
-        QString error;
-        QVERIFY2(e2e.start(&error), qPrintable(error));
-        e2e.sim().withModel(setUpLogger);
-        Form1 form1(e2e.link(), e2e.dialogs());
-        Form2 form2(e2e.link(), e2e.dialogs(), form1, e2e.folder());
-        connect(e2e, form2, false);
-        Ui::Form1& ui = form1.ui;
+        connetti(false);
+        if (QTest::currentTestFailed())
+            return;
+        SimulatorLink& e2e = *banco;
+        Ui::Form1& ui = form1->ui;
 
         ui.Nome_Centralina->setText("PONTE11");
         ui.imposta_nome->click();
