@@ -3,6 +3,7 @@
 #include "common/FieldColours.h"
 #include "common/TextForms.h"
 #include "config/CampiSenzaVirgola.h"
+#include "config/InterruttoriLogger.h"
 #include "config/MarcaModifiche.h"
 #include "config/ReplyFields.h"
 #include "config/StatoCasella.h"
@@ -10,7 +11,6 @@
 #include "startup/ui_Form1.h"
 
 #include <QCheckBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,20 +25,6 @@ QString statoAttuale(const QCheckBox* casella)
                        : casella->checkState() == Qt::PartiallyChecked ? 2
                                                                        : 0;
     return TextForms::signedText(valore);
-}
-
-// The switch a press sends: the opposite of a tick, bare.
-QString statoOpposto(const QCheckBox* casella)
-{
-    return casella->checkState() == Qt::Checked ? QStringLiteral("0") : QStringLiteral("1");
-}
-
-bool tastoCheCommuta(const QEvent* event)
-{
-    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
-        return false;
-    const int tasto = static_cast<const QKeyEvent*>(event)->key();
-    return tasto == Qt::Key_Space || tasto == Qt::Key_Select;
 }
 
 } // namespace
@@ -68,8 +54,10 @@ GsmGprs::GsmGprs(Ui::Form1& ui, Modulo1& link, Dialogs& dialogs, QObject* parent
     connect(ui.LeggiGPRS, &QPushButton::clicked, this, &GsmGprs::LeggiGPRS);
     connect(ui.SCRIVI_GSM, &QPushButton::clicked, this, &GsmGprs::SCRIVI_GSM);
     connect(ui.ScriviGPRS, &QPushButton::clicked, this, &GsmGprs::ScriviGPRS);
-    m_abilitaSms->installEventFilter(this);
-    m_abilitaTelefono->installEventFilter(this);
+    // The two switches show only what the logger reports.
+    auto* interruttori = new InterruttoriLogger(this);
+    interruttori->aggiungi(m_abilitaSms, [this] { Abilita_SMS_MouseDown(); });
+    interruttori->aggiungi(m_abilitaTelefono, [this] { Abilita_Telefono_MouseDown(); });
 }
 
 void GsmGprs::LEGGI_GSM()
@@ -144,7 +132,8 @@ void GsmGprs::SCRIVI_GSM()
 
 void GsmGprs::Abilita_SMS_MouseDown()
 {
-    if (!inviaSmsETelefono(statoOpposto(m_abilitaSms), statoAttuale(m_abilitaTelefono)))
+    if (!inviaSmsETelefono(InterruttoriLogger::opposto(m_abilitaSms),
+                           statoAttuale(m_abilitaTelefono)))
         return;
     m_link.Attendi(50);
     LEGGI_GSM();
@@ -152,37 +141,11 @@ void GsmGprs::Abilita_SMS_MouseDown()
 
 void GsmGprs::Abilita_Telefono_MouseDown()
 {
-    if (!inviaSmsETelefono(statoAttuale(m_abilitaSms), statoOpposto(m_abilitaTelefono)))
+    if (!inviaSmsETelefono(statoAttuale(m_abilitaSms),
+                           InterruttoriLogger::opposto(m_abilitaTelefono)))
         return;
     m_link.Attendi(50);
     LEGGI_GSM();
-}
-
-bool GsmGprs::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == m_abilitaSms || watched == m_abilitaTelefono) {
-        // The press is kept from the box, so its own click handling cannot
-        // flip what the read-back shows; the keyboard toggle likewise.
-        if (event->type() == QEvent::MouseButtonPress) {
-            commuta(watched == m_abilitaSms ? &GsmGprs::Abilita_SMS_MouseDown
-                                            : &GsmGprs::Abilita_Telefono_MouseDown);
-            return true;
-        }
-        if (event->type() == QEvent::MouseButtonDblClick || tastoCheCommuta(event))
-            return true;
-    }
-    return QObject::eventFilter(watched, event);
-}
-
-void GsmGprs::commuta(void (GsmGprs::*pressione)())
-{
-    // The toggles leave the device controls enabled while they wait for the
-    // logger; a second press meanwhile would cut into the exchange under way.
-    if (m_inCommutazione)
-        return;
-    m_inCommutazione = true;
-    (this->*pressione)();
-    m_inCommutazione = false;
 }
 
 void GsmGprs::ScriviGPRS()

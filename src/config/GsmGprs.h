@@ -37,9 +37,6 @@ public slots:
     void Abilita_SMS_MouseDown();
     void Abilita_Telefono_MouseDown();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     // The parameter texts of "i" and "f", each ending with its switch.
     QString bloccoSms(const QString& interruttore) const;
@@ -48,7 +45,6 @@ private:
     bool numeriSenzaVirgole() const;
     // Sends "i" and "f" with these switches: false when refused.
     bool inviaSmsETelefono(const QString& sms, const QString& telefono);
-    void commuta(void (GsmGprs::*pressione)());
 
     Ui::Form1& m_ui;
     Modulo1& m_link;
@@ -59,5 +55,4 @@ private:
     QCheckBox* m_abilitaSms;
     QCheckBox* m_abilitaTelefono;
     QList<QLineEdit*> m_gprs; // GPRS(0..9)
-    bool m_inCommutazione = false;
 };

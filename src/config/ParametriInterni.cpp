@@ -4,12 +4,13 @@
 #include "common/FieldColours.h"
 #include "common/TextForms.h"
 #include "config/CanaliMux.h"
+#include "config/InterruttoriLogger.h"
 #include "config/StatoCasella.h"
 #include "download/StatoMemoria.h"
 #include "link/Modulo1.h"
 #include "startup/ui_Form1.h"
 
-#include <QKeyEvent>
+#include <QEvent>
 
 namespace {
 
@@ -26,20 +27,6 @@ QString senzaSpazi(const QString& testo)
     return testo.mid(inizio, fine - inizio);
 }
 
-// The flag to send for a press: the opposite of what the box shows.
-QString statoOpposto(const QCheckBox* casella)
-{
-    return casella->checkState() == Qt::Checked ? QStringLiteral("0,") : QStringLiteral("1,");
-}
-
-bool tastoCheCommuta(const QEvent* event)
-{
-    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
-        return false;
-    const int tasto = static_cast<const QKeyEvent*>(event)->key();
-    return tasto == Qt::Key_Space || tasto == Qt::Key_Select;
-}
-
 } // namespace
 
 ParametriInterni::ParametriInterni(Ui::Form1& ui, Modulo1& link, Dialogs& dialogs,
@@ -53,42 +40,19 @@ ParametriInterni::ParametriInterni(Ui::Form1& ui, Modulo1& link, Dialogs& dialog
     connect(m_ui.mmpioggiatastoscrivi, &QPushButton::clicked, this,
             &ParametriInterni::mmpioggiatastoscrivi);
     connect(m_ui.Resetta, &QPushButton::clicked, this, &ParametriInterni::Resetta);
-    m_ui.data_logging->installEventFilter(this);
-    m_ui.PLUVIOMETRO->installEventFilter(this);
+    // The acquisition enable and the event counter show only what the logger
+    // reports.
+    auto* interruttori = new InterruttoriLogger(this);
+    interruttori->aggiungi(m_ui.data_logging, [this] { data_logging_MouseDown(); });
+    interruttori->aggiungi(m_ui.PLUVIOMETRO, [this] { PLUVIOMETRO_MouseDown(); });
     m_ui.mmpioggia->installEventFilter(this);
 }
 
 bool ParametriInterni::eventFilter(QObject* watched, QEvent* event)
 {
-    const bool casella = watched == m_ui.data_logging || watched == m_ui.PLUVIOMETRO;
-    if (casella) {
-        // The boxes show only what the logger reports: a press sends the new
-        // state and reads it back, and the press is kept from the box so its
-        // own click handling cannot flip it afterwards. The keyboard toggle
-        // is kept from it for the same reason.
-        if (event->type() == QEvent::MouseButtonPress) {
-            commuta(watched == m_ui.data_logging ? &ParametriInterni::data_logging_MouseDown
-                                                 : &ParametriInterni::PLUVIOMETRO_MouseDown);
-            return true;
-        }
-        if (event->type() == QEvent::MouseButtonDblClick || tastoCheCommuta(event))
-            return true;
-    } else if (watched == m_ui.mmpioggia && event->type() == QEvent::KeyPress) {
+    if (watched == m_ui.mmpioggia && event->type() == QEvent::KeyPress)
         FieldColours::setColour(m_ui.mmpioggia, FieldColours::Edited);
-    }
     return QObject::eventFilter(watched, event);
-}
-
-void ParametriInterni::commuta(void (ParametriInterni::*toggle)())
-{
-    // The toggles leave the device controls enabled and wait for the logger
-    // while window events run; a second press meanwhile would cut into the
-    // exchange under way, so it is ignored.
-    if (m_inCommutazione)
-        return;
-    m_inCommutazione = true;
-    (this->*toggle)();
-    m_inCommutazione = false;
 }
 
 void ParametriInterni::Status()
@@ -112,14 +76,16 @@ void ParametriInterni::ReadSt()
 
 void ParametriInterni::data_logging_MouseDown()
 {
-    m_link.Invia_Comando(QStringLiteral("o"), statoOpposto(m_ui.data_logging));
+    m_link.Invia_Comando(QStringLiteral("o"),
+                         InterruttoriLogger::opposto(m_ui.data_logging) + QLatin1Char(','));
     m_link.Attendi(50);
     ReadSt();
 }
 
 void ParametriInterni::PLUVIOMETRO_MouseDown()
 {
-    m_link.Invia_Comando(QStringLiteral("u"), statoOpposto(m_ui.PLUVIOMETRO));
+    m_link.Invia_Comando(QStringLiteral("u"),
+                         InterruttoriLogger::opposto(m_ui.PLUVIOMETRO) + QLatin1Char(','));
     m_link.Attendi(50);
     m_link.Invia_Comando(QStringLiteral("U"), QStringLiteral(","));
     StatoCasella::imposta(m_ui.PLUVIOMETRO, m_link.Leggi_Risposta());

@@ -57,8 +57,6 @@ protected:
 private:
     // The reset command and the reads that follow it.
     void resetEdRilettura();
-    // Runs a toggle unless one is already waiting for the logger.
-    void commuta(void (ParametriInterni::*toggle)());
 
     Ui::Form1& m_ui;
     Modulo1& m_link;
@@ -66,5 +64,4 @@ private:
     StatoMemoria& m_memoria;
     CanaliMux& m_canali;
     LettureDopoReset m_letture;
-    bool m_inCommutazione = false;
 };
