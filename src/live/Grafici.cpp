@@ -51,6 +51,11 @@ Grafici::Grafici(TabellaGrafico& tabella, GrigliaMisure* griglia, QWidget* paren
     chart->legend()->setAlignment(Qt::AlignRight);
     svuota();
 
+    m_ui->MSChart1->setViewportUpdateMode(QGraphicsView::NoViewportUpdate);
+    m_ridisegno.setSingleShot(true);
+    m_ridisegno.setInterval(RitmoDisegnoMs);
+    connect(&m_ridisegno, &QTimer::timeout, this, [this] { m_ui->MSChart1->viewport()->update(); });
+
     if (QScreen* s = screen())
         move(s->availableGeometry().center() - rect().center());
 
@@ -94,6 +99,9 @@ void Grafici::svuota()
 
 void Grafici::popola_grafico()
 {
+    // The repaint comes once the changes below are made.
+    if (!m_ridisegno.isActive())
+        m_ridisegno.start();
     int prima = 0;
     if (m_griglia)
         prima = m_tabella.riempiDaGriglia(*m_griglia);

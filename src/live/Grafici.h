@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 #include <memory>
@@ -67,6 +68,10 @@ private:
     QList<QCheckBox*> m_chkCH;
     QCategoryAxis* m_asseX;
     QValueAxis* m_asseY;
+    // Repaints the chart at most every RitmoDisegnoMs: a fast run redraws
+    // its data every cycle without painting faster than the eye can follow.
+    QTimer m_ridisegno;
+    static constexpr int RitmoDisegnoMs = 40;
 
     QList<int> m_canali;                // ticked channels, as last drawn
     QList<TracciaCanale> m_tracce;      // one per drawn channel
