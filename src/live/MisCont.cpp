@@ -38,6 +38,9 @@ MisCont::MisCont(Modulo1& link, Dialogs& dialogs, TabellaGrafico& tabella, QWidg
     setFixedSize(size());
     m_ui->Grid1->setModel(&m_griglia);
     m_ui->Grid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // Rows of one fixed height: a long run's grid never measures its rows.
+    m_ui->Grid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_ui->Grid1->verticalHeader()->setDefaultSectionSize(m_ui->Grid1->fontMetrics().height() + 6);
     FieldColours::setColour(m_ui->txtAvviso, FieldColours::ToRead);
 
     if (QScreen* s = screen())
