@@ -2,6 +2,7 @@
 
 #include "common/FieldColours.h"
 #include "common/TextForms.h"
+#include "config/StatoCasella.h"
 #include "startup/ui_Form1.h"
 
 #include <QSignalBlocker>
@@ -33,5 +34,5 @@ void AdattamentiForm1::proponiNomeFile(Ui::Form1& ui, const QDate& oggi)
 void AdattamentiForm1::impostaInterruttore(QCheckBox* casella, const QString& risposta)
 {
     const QSignalBlocker blocco(casella);
-    casella->setChecked(TextForms::value(risposta) == 1.0);
+    StatoCasella::imposta(casella, risposta);
 }
