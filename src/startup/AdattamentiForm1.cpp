@@ -1,7 +1,6 @@
 #include "startup/AdattamentiForm1.h"
 
 #include "common/FieldColours.h"
-#include "common/TextForms.h"
 #include "config/StatoCasella.h"
 #include "startup/ui_Form1.h"
 
