@@ -51,22 +51,6 @@ class TestSensoriAllarmiE2E : public QObject
         return c;
     }
 
-    // The probe takes only the start of the logger's answer; at 9600 baud the
-    // rest is still on the line, and the probe's one-second tail (a pause,
-    // which this clock skips) is what lets it arrive in the program. Let it
-    // arrive and drop it.
-    void lineaQuieta()
-    {
-        HardwareSerialPort& porta = banco->port();
-        for (;;) {
-            const qint64 visti = porta.bytesPending();
-            banco->clock().waitForInput(banco->clock().now() + 0.1, porta, visti);
-            if (porta.bytesPending() == visti)
-                break;
-        }
-        porta.discardInput();
-    }
-
     Sensori_An& sensori()
     {
         if (finestre->sensori())
@@ -93,7 +77,6 @@ private slots:
         banco = std::make_unique<SimulatorLink>(options);
         QString error;
         QVERIFY2(banco->connect(&error), qPrintable(error));
-        lineaQuieta();
 
         finestra = std::make_unique<QMainWindow>();
         ui = std::make_unique<Ui::Form1>();

@@ -40,5 +40,21 @@ bool SimulatorLink::connect(QString* error)
                 QStringLiteral("the probe did not find the simulator on %1").arg(m_sim.slavePath());
         return false;
     }
+    dropProbeTail();
     return true;
+}
+
+void SimulatorLink::dropProbeTail()
+{
+    // The probe takes only the start of the logger's answer. On a slow line
+    // the rest is still coming, and the probe's one-second tail (a pause,
+    // which this clock skips) is what lets it arrive before the first
+    // command: wait for the line to go quiet, then drop what came.
+    for (;;) {
+        const qint64 seen = m_port->bytesPending();
+        m_clock.waitForInput(m_clock.now() + 0.1, *m_port, seen);
+        if (m_port->bytesPending() == seen)
+            break;
+    }
+    m_port->discardInput();
 }

@@ -38,6 +38,8 @@ public:
     QString folder() const { return m_folder.path(); }
 
 private:
+    void dropProbeTail();
+
     QTemporaryDir m_folder;
     SimulatorThread m_sim;
     ComPortNames m_names;
