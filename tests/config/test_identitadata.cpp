@@ -54,6 +54,14 @@ class TestIdentitaData : public QObject
         for (const QLineEdit* c : caselle(riga))
             QCOMPARE(PaginaConfig::colore(c), atteso);
     }
+    // A refused write sends nothing, keeps what was typed, red, and says why once.
+    void verificaRifiuto(int riga, const QStringList& digitati)
+    {
+        QVERIFY(p->scritto().isEmpty());
+        QCOMPARE(testi(riga), digitati);
+        verificaColore(riga, FieldColours::Edited);
+        QCOMPARE(p->dialogs.boxes().size(), 1);
+    }
 
     void righe_data()
     {
@@ -253,10 +261,7 @@ private slots:
 
         scrivi(riga);
 
-        QVERIFY(p->scritto().isEmpty());
-        QCOMPARE(testi(riga), digitati);
-        verificaColore(riga, FieldColours::Edited);
-        QCOMPARE(p->dialogs.boxes().size(), 1);
+        verificaRifiuto(riga, digitati);
         const ScriptedDialogs::Box& box = p->dialogs.boxes()[0];
         QCOMPARE(box.text, QString("Controlla i dati inseriti! "));
         QCOMPARE(box.title, QString("Attenzione!!"));
@@ -290,10 +295,7 @@ private slots:
 
         scrivi(riga);
 
-        QVERIFY(p->scritto().isEmpty());
-        QCOMPARE(testi(riga), digitati);
-        verificaColore(riga, FieldColours::Edited);
-        QCOMPARE(p->dialogs.boxes().size(), 1);
+        verificaRifiuto(riga, digitati);
         QVERIFY2(p->dialogs.boxes()[0].text.contains(nome), qPrintable(p->dialogs.boxes()[0].text));
     }
 

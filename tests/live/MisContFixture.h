@@ -1,10 +1,6 @@
 #pragma once
 
-#include "FakeSerialPort.h"
-#include "FakeTcpClient.h"
-#include "ScriptedDialogs.h"
-#include "VirtualClock.h"
-#include "link/Modulo1.h"
+#include "FakeLink.h"
 #include "live/MisCont.h"
 #include "live/TabellaGrafico.h"
 
@@ -17,13 +13,8 @@
 // A continuous-measure window on the fake port and the virtual clock. Its
 // date and time move on by one second at every asking, from the moment the
 // proposed name is made (9 December 2023, 18:05:07).
-struct MisContFixture
+struct MisContFixture : FakeLink
 {
-    VirtualClock clock;
-    FakeSerialPort port{clock};
-    FakeTcpClient tcp{clock};
-    ScriptedDialogs dialogs;
-    Modulo1 link{port, tcp, clock, dialogs};
     TabellaGrafico tabella;
     QTemporaryDir dir;
     std::unique_ptr<MisCont> window;
@@ -31,8 +22,6 @@ struct MisContFixture
 
     MisContFixture()
     {
-        link.PortaAperta = true;
-        port.open();
         window = std::make_unique<MisCont>(link, dialogs, tabella);
         window->setAttribute(Qt::WA_DeleteOnClose, false);
         window->setCartellaProgramma(dir.path());
